@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace orv52 {
+
+// The main window's serial port: fixed line settings (1200 baud, 8N1, no flow control), a port
+// number 1..4 mapped to a device by a resolver, raw bytes one at a time. The modem-control lines
+// are neither set nor read.
+class SerialPortControl : public QObject {
+    Q_OBJECT
+
+public:
+    using PortNameResolver = std::function<QString(int portNumber)>;
+
+    static constexpr int kBaudRate = 1200;
+    static constexpr qint64 kInputBufferSize = 1024;
+
+    explicit SerialPortControl(QObject* parent = nullptr);
+
+    void setPortNameResolver(PortNameResolver resolver);
+
+    int commPort() const { return portNumber_; }
+    void setCommPort(int portNumber);
+
+    bool isOpen() const;
+
+    // Throws NumberedError: InvalidPortNumber when the device does not exist, PortAlreadyOpen
+    // when it is busy, locked or access is denied, another number for any other failure.
+    void open();
+    void close();
+
+    // Received bytes waiting to be read, at most kInputBufferSize.
+    int pendingCount();
+    // The oldest waiting byte; call only when pendingCount() > 0.
+    std::uint8_t readOne();
+    // Drops every waiting byte, in Qt's buffer and the system's. Does nothing on a closed port.
+    void discardInput();
+    // Sends the bytes as one block. Throws NumberedError when the port cannot take them.
+    void write(std::span<const std::uint8_t> bytes);
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort port_;
+    PortNameResolver resolver_;
+    int portNumber_ = 1;
+};
+
+} // namespace orv52

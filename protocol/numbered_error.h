@@ -1,0 +1,25 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace orv52 {
+
+// An error that ends the start of an exchange. Its number decides what the operator is told:
+// the port errors have numbers of their own, and an overflow of a field's value has another.
+class NumberedError : public std::runtime_error {
+public:
+    NumberedError(int number, const std::string& what) : std::runtime_error(what), number_(number) {}
+    int number() const noexcept { return number_; }
+
+private:
+    int number_;
+};
+
+namespace error_number {
+inline constexpr int Overflow = 6;
+inline constexpr int InvalidPortNumber = 8002;
+inline constexpr int PortAlreadyOpen = 8005;
+} // namespace error_number
+
+} // namespace orv52
