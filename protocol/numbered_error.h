@@ -9,7 +9,8 @@ namespace orv52 {
 // the port errors have numbers of their own, and an overflow of a field's value has another.
 class NumberedError : public std::runtime_error {
 public:
-    NumberedError(int number, const std::string& what) : std::runtime_error(what), number_(number) {}
+    NumberedError(int number, const std::string& what)
+        : std::runtime_error(what), number_(number) {}
     int number() const noexcept { return number_; }
 
 private:

@@ -12,7 +12,7 @@ enum class Verdict {
     ProgrammingDone,       // "PRG" + 18 bytes + "OK", exactly 23 characters
     ConfigurationReceived, // "CFG" + 2 bytes + "OK" + record, exactly 28; buffer is now the record
     Incomplete,
-    StrayData, // the buffer did not begin with a header and has been resynchronised
+    StrayData, // nothing that can begin an answer; the buffer has been resynchronised
 };
 
 inline constexpr std::size_t kProgrammingAnswerSize = 23;
@@ -26,15 +26,23 @@ public:
     void append(std::span<const std::uint8_t> bytes);
     void append(std::uint8_t byte);
 
-    // Called after an append that added at least one byte.
+    // Called after an append that added at least one byte. Stray bytes before a header are
+    // dropped, and an answer behind them is recognised in the same call. A buffer that begins
+    // with a header but has outgrown its answer never completes and is kept one character longer
+    // than the answer, so it cannot grow without bound.
     Verdict recognise();
 
     const std::string& text() const { return text_; }
 
-    // The 21 characters left by a ConfigurationReceived verdict, as a record.
+    // The 21 characters left by a ConfigurationReceived verdict, as a record. Missing characters
+    // of a shorter buffer are 0.
     Record record() const;
 
 private:
+    void resynchronise();
+    Verdict recogniseAnswer();
+    void capAt(std::size_t size);
+
     std::string text_;
 };
 

@@ -44,7 +44,8 @@ std::uint8_t frameChecksum(const Record& frame);
 // A received record is valid when all 21 bytes sum to a multiple of 256; nothing else is checked.
 bool isRecordValid(const Record& record);
 
-// A drop-down list position p (0..3) as the one-bit byte 2^p.
+// A drop-down list position p (0..3) as the one-bit byte 2^p. A position that fits no bit of a
+// byte, such as -1 for a list without a selection, gives 0.
 std::uint8_t listPositionToByte(int position);
 
 // The list position named by a one-bit byte: log2(v) rounded to the nearest integer.

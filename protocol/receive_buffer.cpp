@@ -1,0 +1,94 @@
+#include "receive_buffer.h"
+
+#include "requests.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace orv52 {
+
+namespace {
+
+constexpr std::string_view kOk = "OK";
+constexpr std::size_t kHeaderSize = 3;
+// In a configuration answer "OK" follows the repeated query, and the record follows "OK".
+constexpr std::size_t kConfigurationOkAt = kQuerySize;
+static_assert(kConfigurationAnswerSize == kQuerySize + kOk.size() + kRecordSize);
+static_assert(kProgrammingAnswerSize == kRecordSize + kOk.size());
+
+// True when the text begins with a header, or is shorter than one and begins like one: a header
+// split across two batches must survive.
+bool couldBeginAnswer(std::string_view text) {
+    const std::size_t n = std::min(kHeaderSize, text.size());
+    return text.substr(0, n) == kProgrammingHeader.substr(0, n) ||
+           text.substr(0, n) == kConfigurationHeader.substr(0, n);
+}
+
+} // namespace
+
+void ReceiveBuffer::append(std::span<const std::uint8_t> bytes) {
+    for (const std::uint8_t byte : bytes) {
+        append(byte);
+    }
+}
+
+void ReceiveBuffer::append(std::uint8_t byte) {
+    text_.push_back(static_cast<char>(byte));
+}
+
+Verdict ReceiveBuffer::recognise() {
+    if (!couldBeginAnswer(text_)) {
+        resynchronise();
+        if (!couldBeginAnswer(text_)) {
+            return Verdict::StrayData;
+        }
+    }
+    return recogniseAnswer();
+}
+
+void ReceiveBuffer::resynchronise() {
+    const std::string_view text = text_;
+    std::size_t dropped = 0;
+    while (dropped + 1 < text.size() && !couldBeginAnswer(text.substr(dropped))) {
+        ++dropped;
+    }
+    text_.erase(0, dropped);
+}
+
+Verdict ReceiveBuffer::recogniseAnswer() {
+    const std::string_view text = text_;
+    if (text.size() < kHeaderSize) {
+        return Verdict::Incomplete;
+    }
+    if (text.starts_with(kProgrammingHeader)) {
+        if (text.size() == kProgrammingAnswerSize && text.ends_with(kOk)) {
+            return Verdict::ProgrammingDone;
+        }
+        capAt(kProgrammingAnswerSize + 1);
+        return Verdict::Incomplete;
+    }
+    if (text.size() == kConfigurationAnswerSize &&
+        text.substr(kConfigurationOkAt, kOk.size()) == kOk) {
+        text_.erase(0, kConfigurationAnswerSize - kRecordSize);
+        return Verdict::ConfigurationReceived;
+    }
+    capAt(kConfigurationAnswerSize + 1);
+    return Verdict::Incomplete;
+}
+
+void ReceiveBuffer::capAt(std::size_t size) {
+    // Past its exact length an answer can never complete, so what comes later changes nothing.
+    if (text_.size() > size) {
+        text_.resize(size);
+    }
+}
+
+Record ReceiveBuffer::record() const {
+    Record record{};
+    const std::size_t n = std::min(record.size(), text_.size());
+    std::transform(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(n), record.begin(),
+                   [](char c) { return static_cast<std::uint8_t>(c); });
+    return record;
+}
+
+} // namespace orv52
