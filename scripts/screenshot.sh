@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Renders the real main window to docs/main-window.png (headless, no display needed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh build
+QT_QPA_PLATFORM=offscreen build/tools/window-snapshot/orv52-window-snapshot docs

@@ -1,0 +1,243 @@
+#include "adresowanie_form.h"
+
+#include "app_icon.h"
+#include "frm_about.h"
+#include "main_window_layout.h"
+#include "message_box.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <vector>
+
+namespace orv52 {
+
+namespace layout = main_layout;
+
+namespace {
+
+constexpr int kNumericFieldMaxLength = 3;
+constexpr int kPollIntervalMs = 100;
+constexpr int kTimeoutIntervalMs = 2000;
+
+QString indexedName(const char* arrayName, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(arrayName)).arg(index);
+}
+
+template <typename Widget>
+Widget* place(Widget* widget, const TwipsRect& rect, const QString& name) {
+    widget->setGeometry(toPixels(rect));
+    widget->setObjectName(name);
+    return widget;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& caption, const TwipsRect& rect, const char* name) {
+    return place(new QGroupBox(caption, parent), rect, QLatin1String(name));
+}
+
+} // namespace
+
+Adresowanie_Form::Adresowanie_Form(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("Adresowanie_Form"));
+    setWindowTitle(QStringLiteral("Korvant - Programowanie systemu ORV-52"));
+    setWindowIcon(appIcon());
+    setFixedSize(twipsToPixels(layout::kClientWidth), twipsToPixels(layout::kClientHeight));
+
+    Odbieraj_Timer.setObjectName(QStringLiteral("Odbieraj_Timer"));
+    Odbieraj_Timer.setInterval(kPollIntervalMs);
+    TimeOut_Timer.setObjectName(QStringLiteral("TimeOut_Timer"));
+    TimeOut_Timer.setInterval(kTimeoutIntervalMs);
+
+    createControls();
+    setTabOrder();
+    connectHandlers();
+    setUpNumericFields();
+    Form_Load();
+}
+
+void Adresowanie_Form::createControls() {
+    createTeamNumberBoxes();
+    createNumericFields();
+    createLists();
+    createRightColumn();
+}
+
+void Adresowanie_Form::createTeamNumberBoxes() {
+    auto* box =
+        frame(this, QStringLiteral("Nr drużyny"), layout::Adresowanie_Frame, "Adresowanie_Frame");
+    const auto teamCaption = [](int team) {
+        return QStringLiteral("%1").arg(team, 2, 10, QChar('0'));
+    };
+    for (int i = 0; i < int(AdresL_Check.size()); ++i)
+        AdresL_Check[i] = place(new QCheckBox(teamCaption(i + 1), box), layout::AdresL_Check(i),
+                                indexedName("AdresL_Check", i));
+    for (int i = 0; i < int(AdresH_Check.size()); ++i)
+        AdresH_Check[i] = place(new QCheckBox(teamCaption(i + 9), box), layout::AdresH_Check(i),
+                                indexedName("AdresH_Check", i));
+}
+
+void Adresowanie_Form::createNumericFields() {
+    struct FieldGroup {
+        std::array<QLineEdit*, 2>& fields;
+        const char* fieldName;
+        const char* frameName;
+        const char* labelName;
+        QString caption;
+        TwipsRect frameRect;
+        const TwipsRect* labelRects;
+        std::array<QString, 2> labels;
+        QString startText;
+    };
+    const std::array<QString, 2> relayLabels{QStringLiteral("przekaźnik górny"),
+                                             QStringLiteral("przekaźnik dolny")};
+    const std::array<FieldGroup, 3> groups{{
+        {DelaySetOnRelay_Text, "DelaySetOnRelay_Text", "DelaySetOnRelay_Frame",
+         "DelaySetOnRelay_Label", QStringLiteral("Opóźnienie załączania [s]"),
+         layout::DelaySetOnRelay_Frame, layout::RelayLabel, relayLabels, QStringLiteral("0")},
+        {DurationSetOnRelay_Text, "DurationSetOnRelay_Text", "DurationSetOnRelay_Frame",
+         "DurationSetOnRelay_Label", QStringLiteral("Czas trwania załączenia [100 ms]"),
+         layout::DurationSetOnRelay_Frame, layout::RelayLabel, relayLabels, QStringLiteral("1")},
+        {LightingTime_Text,
+         "LightingTime_Text",
+         "LightingTime_Frame",
+         "LightingTime_Label",
+         QStringLiteral("Czas trwania świecenia [s]"),
+         layout::LightingTime_Frame,
+         layout::LightingTime_Label,
+         {QStringLiteral("strzałka w górę"), QStringLiteral("strzałka w dół")},
+         QStringLiteral("0")},
+    }};
+    for (const auto& group : groups) {
+        auto* box = frame(this, group.caption, group.frameRect, group.frameName);
+        for (int i = 0; i < 2; ++i) {
+            auto* field = place(new QLineEdit(group.startText, box), layout::NumericField[i],
+                                indexedName(group.fieldName, i));
+            field->setMaxLength(kNumericFieldMaxLength);
+            field->setAlignment(Qt::AlignCenter);
+            group.fields[i] = field;
+            place(new QLabel(group.labels[i], box), group.labelRects[i],
+                  indexedName(group.labelName, i));
+        }
+    }
+}
+
+void Adresowanie_Form::createLists() {
+    auto* display = frame(this, QStringLiteral("Wyświetl polecenie"),
+                          layout::WyswietlPolecenie_Frame, "WyswietlPolecenie_Frame");
+    WyswietlPolecenie_Combo = place(new QComboBox(display), layout::ListInFrame,
+                                    QStringLiteral("WyswietlPolecenie_Combo"));
+    auto* buzzer = frame(this, QStringLiteral("Tryb pracy buzera"), layout::TrybBuzera_Frame,
+                         "TrybBuzera_Frame");
+    TrybBuzera_Combo =
+        place(new QComboBox(buzzer), layout::ListInFrame, QStringLiteral("TrybBuzera_Combo"));
+}
+
+void Adresowanie_Form::createRightColumn() {
+    auto* ports = frame(this, QStringLiteral("Port"), layout::PortCOM_Frame, "PortCOM_Frame");
+    for (int index = 1; index <= kPortCount; ++index)
+        Port_Option[index - 1] =
+            place(new QRadioButton(QStringLiteral("COM %1").arg(index), ports),
+                  layout::Port_Option(index), indexedName("Port_Option", index));
+    Port_Option[0]->setChecked(true);
+
+    auto* version = frame(this, QStringLiteral("Wersja"), layout::Wersja_Frame, "Wersja_Frame");
+    Wersja_Text = place(new QLineEdit(QStringLiteral("0.0"), version), layout::Wersja_Text,
+                        QStringLiteral("Wersja_Text"));
+    Wersja_Text->setReadOnly(true);
+    Wersja_Text->setAlignment(Qt::AlignCenter);
+
+    const auto button = [this](const QString& caption, const TwipsRect& rect, const char* name) {
+        auto* b = place(new QPushButton(caption, this), rect, QLatin1String(name));
+        b->setAutoDefault(false); // Enter and Esc press no button on this window
+        return b;
+    };
+    Przeslij_Command =
+        button(QStringLiteral("Prześlij"), layout::Przeslij_Command, "Przeslij_Command");
+    Odbierz_Command = button(QStringLiteral("Odbierz"), layout::Odbierz_Command, "Odbierz_Command");
+    About_Command = button(QStringLiteral("O programie"), layout::About_Command, "About_Command");
+}
+
+void Adresowanie_Form::setTabOrder() {
+    std::vector<QWidget*> order(AdresL_Check.begin(), AdresL_Check.end());
+    order.insert(order.end(), AdresH_Check.begin(), AdresH_Check.end());
+    for (auto* fields : {&DelaySetOnRelay_Text, &DurationSetOnRelay_Text, &LightingTime_Text})
+        order.insert(order.end(), fields->begin(), fields->end());
+    order.insert(order.end(),
+                 {WyswietlPolecenie_Combo, TrybBuzera_Combo, Przeslij_Command, Odbierz_Command});
+    // The port options are one stop; within the group COM 4 comes first.
+    for (int i = kPortCount - 1; i >= 0; --i)
+        order.push_back(Port_Option[i]);
+    order.insert(order.end(), {Wersja_Text, About_Command});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Adresowanie_Form::connectHandlers() {
+    for (int i = 0; i < int(AdresL_Check.size()); ++i)
+        connect(AdresL_Check[i], &QCheckBox::toggled, this, [this, i] { AdresL_Check_Click(i); });
+    for (int i = 0; i < int(AdresH_Check.size()); ++i)
+        connect(AdresH_Check[i], &QCheckBox::toggled, this, [this, i] { AdresH_Check_Click(i); });
+    connect(Przeslij_Command, &QPushButton::clicked, this,
+            &Adresowanie_Form::Przeslij_Command_Click);
+    connect(Odbierz_Command, &QPushButton::clicked, this, &Adresowanie_Form::Odbierz_Command_Click);
+    connect(&Odbieraj_Timer, &QTimer::timeout, this, &Adresowanie_Form::Odbieraj_Timer_Timer);
+    connect(&TimeOut_Timer, &QTimer::timeout, this, &Adresowanie_Form::TimeOut_Timer_Timer);
+    connect(About_Command, &QPushButton::clicked, this, &Adresowanie_Form::About_Command_Click);
+    for (int index = 1; index <= kPortCount; ++index)
+        connect(Port_Option[index - 1], &QRadioButton::clicked, this,
+                [this, index] { Port_Option_Click(index); });
+}
+
+void Adresowanie_Form::Form_Load() {
+    programmingFrame_ = makeProgrammingFrameTemplate();
+    configurationQuery_ = makeConfigurationQuery();
+
+    WyswietlPolecenie_Combo->addItems(
+        {QStringLiteral("Środek"), QStringLiteral("Dwie strzałki"), QStringLiteral("Wszystko")});
+    WyswietlPolecenie_Combo->setCurrentIndex(0);
+    TrybBuzera_Combo->addItems(
+        {QStringLiteral("Bez dźwięku"), QStringLiteral("Jak inne sygnalizatory"),
+         QStringLiteral("Krótki przerywany"), QStringLiteral("Długi przerywany")});
+    TrybBuzera_Combo->setCurrentIndex(0);
+
+    centreOnScreen();
+    AdresL_Check[0]->setFocus();
+    show();
+}
+
+void Adresowanie_Form::centreOnScreen() {
+    const QRect available = screen()->geometry();
+    const QSize outer = frameGeometry().size();
+    move(available.x() + (available.width() - outer.width()) / 2,
+         available.y() + (available.height() - outer.height()) / 2);
+}
+
+void Adresowanie_Form::About_Command_Click() {
+    frmAbout about(this);
+    about.exec();
+}
+
+void Adresowanie_Form::setPortNameResolver(SerialPortControl::PortNameResolver resolver) {
+    Port_MSComm.setPortNameResolver(std::move(resolver));
+}
+
+void Adresowanie_Form::setMessagePresenter(MessagePresenter presenter) {
+    messagePresenter_ = std::move(presenter);
+}
+
+void Adresowanie_Form::showMessage(int messageId) {
+    if (messagePresenter_)
+        messagePresenter_(messageId);
+    else
+        showMessageBox(messageId, this);
+}
+
+} // namespace orv52

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "link/serial_port_control.h"
+#include "protocol/receive_buffer.h"
+#include "protocol/record.h"
+#include "protocol/requests.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace orv52 {
+
+// The program's only working window. It owns every control, the serial port, the two timers of
+// an exchange, both request frames, the receive buffer and the two team-number masks.
+class Adresowanie_Form : public QWidget {
+    Q_OBJECT
+
+public:
+    using MessagePresenter = std::function<void(int messageId)>;
+    static constexpr int kPortCount = 4;
+
+    explicit Adresowanie_Form(QWidget* parent = nullptr);
+
+    std::uint8_t teamMaskLow() const { return teamMaskLow_; }
+    std::uint8_t teamMaskHigh() const { return teamMaskHigh_; }
+    const Record& programmingFrame() const { return programmingFrame_; }
+    const ConfigurationQuery& configurationQuery() const { return configurationQuery_; }
+    const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
+    const SerialPortControl& port() const { return Port_MSComm; }
+
+    // Lets tests point COM n at a pseudo-terminal; the program itself never calls it.
+    void setPortNameResolver(SerialPortControl::PortNameResolver resolver);
+    // Lets tests see which messages are shown instead of opening boxes.
+    void setMessagePresenter(MessagePresenter presenter);
+
+    // Ticks the team-number boxes from record offsets 4 and 5; the masks follow through the
+    // boxes' click handling. Bit 7 of the high byte has no box and is dropped.
+    void setTeamBoxes(std::uint8_t lowByte, std::uint8_t highByte);
+
+private:
+    void createControls();
+    void createTeamNumberBoxes();
+    void createNumericFields();
+    void createLists();
+    void createRightColumn();
+    void setTabOrder();
+    void connectHandlers();
+    void Form_Load();
+    void centreOnScreen();
+
+    void AdresL_Check_Click(int index);
+    void AdresH_Check_Click(int index);
+
+    void Port_Option_Click(int index);
+    void setPortChoiceEnabled(bool enabled);
+    void ObslugaBledow(int errorNumber);
+
+    void Przeslij_Command_Click();
+    void Odbierz_Command_Click();
+    void startExchange(std::span<const std::uint8_t> request, bool fillFrameFirst);
+    void fillProgrammingFrame();
+    void Odbieraj_Timer_Timer();
+    void TimeOut_Timer_Timer();
+    void endExchange();
+    bool canShowConfiguration(const Record& record) const;
+    void showReceivedConfiguration(const Record& record);
+
+    void setUpNumericFields();
+    void DelaySetOnRelay_Text_KeyPress(int index, int& keyAscii);
+    void DelaySetOnRelay_Text_Validate(int index, bool& cancel);
+    void DurationSetOnRelay_Text_Validate(int index, bool& cancel);
+    void LightingTime_Text_Validate(int index, bool& cancel);
+    // Both return true when the field's value is rejected.
+    bool CheckRange0To255(QLineEdit* field);
+    bool CheckRange1To255(QLineEdit* field);
+    bool checkFieldRange(QLineEdit* field, int lowest, int messageId);
+
+    void About_Command_Click();
+
+    void showMessage(int messageId);
+
+    std::array<QCheckBox*, 8> AdresL_Check{};
+    std::array<QCheckBox*, 7> AdresH_Check{};
+    std::array<QLineEdit*, 2> DelaySetOnRelay_Text{};
+    std::array<QLineEdit*, 2> DurationSetOnRelay_Text{};
+    std::array<QLineEdit*, 2> LightingTime_Text{};
+    QComboBox* WyswietlPolecenie_Combo = nullptr;
+    QComboBox* TrybBuzera_Combo = nullptr;
+    std::array<QRadioButton*, kPortCount> Port_Option{}; // COM 1..4 at 0..3
+    QLineEdit* Wersja_Text = nullptr;
+    QPushButton* Przeslij_Command = nullptr;
+    QPushButton* Odbierz_Command = nullptr;
+    QPushButton* About_Command = nullptr;
+
+    QTimer Odbieraj_Timer;
+    QTimer TimeOut_Timer;
+    SerialPortControl Port_MSComm;
+
+    Record programmingFrame_{};
+    ConfigurationQuery configurationQuery_{};
+    ReceiveBuffer receiveBuffer_;
+    std::uint8_t teamMaskLow_ = 0;
+    std::uint8_t teamMaskHigh_ = 0;
+
+    MessagePresenter messagePresenter_;
+};
+
+} // namespace orv52

@@ -1,0 +1,33 @@
+#include "adresowanie_form.h"
+#include "message_catalogue.h"
+#include "protocol/numbered_error.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace orv52 {
+
+void Adresowanie_Form::Port_Option_Click(int index) {
+    // A start that failed after opening leaves the port open; close it so the new choice is the
+    // port the next exchange really uses.
+    if (Port_MSComm.isOpen() && Port_MSComm.commPort() != index)
+        Port_MSComm.close();
+    Port_MSComm.setCommPort(index);
+}
+
+void Adresowanie_Form::setPortChoiceEnabled(bool enabled) {
+    for (auto* option : Port_Option)
+        option->setEnabled(enabled);
+}
+
+void Adresowanie_Form::ObslugaBledow(int errorNumber) {
+    if (errorNumber == error_number::InvalidPortNumber)
+        showMessage(message_id::InvalidPortNumber);
+    else if (errorNumber == error_number::PortAlreadyOpen)
+        showMessage(message_id::PortBusy);
+    Przeslij_Command->setEnabled(true);
+    Odbierz_Command->setEnabled(true);
+    setPortChoiceEnabled(true);
+}
+
+} // namespace orv52
