@@ -1,14 +1,21 @@
 #pragma once
 
+#include "protocol/numbered_error.h"
+
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <span>
 
 namespace orv52 {
+
+namespace error_number {
+// Port failures that are neither an absent nor a busy device; the operator is told nothing.
+inline constexpr int PortOpenFailed = 8010;
+inline constexpr int PortWriteFailed = 8011;
+} // namespace error_number
 
 // The main window's serial port: fixed line settings (1200 baud, 8N1, no flow control), a port
 // number 1..4 mapped to a device by a resolver, raw bytes one at a time. The modem-control lines
@@ -32,7 +39,8 @@ public:
     bool isOpen() const;
 
     // Throws NumberedError: InvalidPortNumber when the device does not exist, PortAlreadyOpen
-    // when it is busy, locked or access is denied, another number for any other failure.
+    // when it is busy, locked or access is denied, PortOpenFailed for any other failure.
+    // Does nothing on an open port.
     void open();
     void close();
 
@@ -42,7 +50,8 @@ public:
     std::uint8_t readOne();
     // Drops every waiting byte, in Qt's buffer and the system's. Does nothing on a closed port.
     void discardInput();
-    // Sends the bytes as one block. Throws NumberedError when the port cannot take them.
+    // Sends the bytes as one block. Throws NumberedError (PortWriteFailed) when the port cannot
+    // take them.
     void write(std::span<const std::uint8_t> bytes);
 
 private:
@@ -51,6 +60,9 @@ private:
     QSerialPort port_;
     PortNameResolver resolver_;
     int portNumber_ = 1;
+    // The device failed while open (cable pulled, adapter gone). The port counts as closed at
+    // once and is really closed on the next turn of the event loop, outside Qt's notifier.
+    bool failed_ = false;
 };
 
 } // namespace orv52

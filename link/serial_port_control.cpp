@@ -1,0 +1,132 @@
+#include "link/serial_port_control.h"
+
+#include "link/port_name.h"
+
+#include <QDeadlineTimer>
+#include <QMetaObject>
+#include <algorithm>
+#include <utility>
+
+namespace orv52 {
+
+namespace {
+
+// Bounds the hand-over of a request when the device keeps taking nothing, so the window never
+// freezes on a stuck port.
+constexpr int kWriteTimeoutMs = 500;
+
+NumberedError openError(QSerialPort::SerialPortError error, const QString& text) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+    // A device node with no hardware behind it (the usual /dev/ttyS1..3) fails with EIO.
+    case QSerialPort::ResourceError:
+        return NumberedError(error_number::InvalidPortNumber, text.toStdString());
+    // Qt reports a busy device, a lock held by another program and a denied access alike.
+    case QSerialPort::PermissionError:
+        return NumberedError(error_number::PortAlreadyOpen, text.toStdString());
+    default:
+        return NumberedError(error_number::PortOpenFailed, text.toStdString());
+    }
+}
+
+} // namespace
+
+SerialPortControl::SerialPortControl(QObject* parent)
+    : QObject(parent), resolver_(comPortDeviceName) {
+    // QSerialPort applies these when it opens the device.
+    port_.setBaudRate(kBaudRate);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    port_.setReadBufferSize(kInputBufferSize);
+    connect(&port_, &QSerialPort::errorOccurred, this, &SerialPortControl::onError);
+}
+
+void SerialPortControl::setPortNameResolver(PortNameResolver resolver) {
+    resolver_ = std::move(resolver);
+}
+
+void SerialPortControl::setCommPort(int portNumber) {
+    portNumber_ = portNumber;
+}
+
+bool SerialPortControl::isOpen() const {
+    return port_.isOpen() && !failed_;
+}
+
+void SerialPortControl::open() {
+    if (failed_)
+        close();
+    if (port_.isOpen())
+        return;
+    port_.setPortName(resolver_(portNumber_));
+    if (!port_.open(QIODevice::ReadWrite))
+        throw openError(port_.error(), port_.errorString());
+}
+
+void SerialPortControl::close() {
+    failed_ = false;
+    port_.close();
+}
+
+int SerialPortControl::pendingCount() {
+    if (!isOpen())
+        return 0;
+    // Pull what the system already holds, so a poll never depends on Qt's notifier having run.
+    if (port_.bytesAvailable() < kInputBufferSize)
+        port_.waitForReadyRead(0);
+    if (!isOpen())
+        return 0;
+    return static_cast<int>(std::min(port_.bytesAvailable(), kInputBufferSize));
+}
+
+std::uint8_t SerialPortControl::readOne() {
+    char byte = 0;
+    port_.getChar(&byte);
+    return static_cast<std::uint8_t>(byte);
+}
+
+void SerialPortControl::discardInput() {
+    if (!isOpen())
+        return;
+    port_.clear(QSerialPort::Input);
+    // Reading also re-arms Qt's notifier, which stops when the read buffer is full.
+    port_.readAll();
+}
+
+void SerialPortControl::write(std::span<const std::uint8_t> bytes) {
+    const auto size = static_cast<qint64>(bytes.size());
+    if (!isOpen() || port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
+        throw NumberedError(error_number::PortWriteFailed, port_.errorString().toStdString());
+    // flush() hands the bytes to the system directly; waiting for "bytes written" instead would
+    // also read input and give up when the input buffer is full.
+    const QDeadlineTimer deadline(kWriteTimeoutMs);
+    while (port_.bytesToWrite() > 0 && !deadline.hasExpired() && port_.flush()) {
+    }
+    if (port_.bytesToWrite() > 0) {
+        const QString text = port_.errorString();
+        if (port_.isOpen())
+            port_.clear(QSerialPort::Output);
+        throw NumberedError(error_number::PortWriteFailed, text.toStdString());
+    }
+}
+
+void SerialPortControl::onError(QSerialPort::SerialPortError error) {
+    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
+        return;
+    if (!port_.isOpen() || failed_)
+        return;
+    // Qt keeps reporting a dead device from its read notifier, which must not be deleted from
+    // inside its own notification, so the port is closed once control is back in the event loop.
+    failed_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (failed_)
+                close();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace orv52
