@@ -40,6 +40,11 @@ QGroupBox* frame(QWidget* parent, const QString& caption, const TwipsRect& rect,
     return place(new QGroupBox(caption, parent), rect, QLatin1String(name));
 }
 
+// The port options are one tab stop, on the selected option; the arrow keys move between them.
+void setPortOptionTabStop(QRadioButton* option, bool checked) {
+    option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
 } // namespace
 
 Adresowanie_Form::Adresowanie_Form(QWidget* parent)
@@ -191,9 +196,13 @@ void Adresowanie_Form::connectHandlers() {
     connect(&Odbieraj_Timer, &QTimer::timeout, this, &Adresowanie_Form::Odbieraj_Timer_Timer);
     connect(&TimeOut_Timer, &QTimer::timeout, this, &Adresowanie_Form::TimeOut_Timer_Timer);
     connect(About_Command, &QPushButton::clicked, this, &Adresowanie_Form::About_Command_Click);
-    for (int index = 1; index <= kPortCount; ++index)
-        connect(Port_Option[index - 1], &QRadioButton::clicked, this,
-                [this, index] { Port_Option_Click(index); });
+    for (int index = 1; index <= kPortCount; ++index) {
+        auto* option = Port_Option[index - 1];
+        connect(option, &QRadioButton::clicked, this, [this, index] { Port_Option_Click(index); });
+        connect(option, &QRadioButton::toggled, this,
+                [option](bool checked) { setPortOptionTabStop(option, checked); });
+        setPortOptionTabStop(option, option->isChecked());
+    }
 }
 
 void Adresowanie_Form::Form_Load() {

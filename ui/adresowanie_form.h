@@ -104,9 +104,9 @@ private:
     QPushButton* Odbierz_Command = nullptr;
     QPushButton* About_Command = nullptr;
 
-    QTimer Odbieraj_Timer;
-    QTimer TimeOut_Timer;
-    SerialPortControl Port_MSComm;
+    QTimer Odbieraj_Timer{this};
+    QTimer TimeOut_Timer{this};
+    SerialPortControl Port_MSComm{this};
 
     Record programmingFrame_{};
     ConfigurationQuery configurationQuery_{};
