@@ -1,6 +1,7 @@
 #include "adresowanie_form.h"
 
 #include "app_icon.h"
+#include "font_fit.h"
 #include "frm_about.h"
 #include "main_window_layout.h"
 #include "message_box.h"
@@ -216,6 +217,7 @@ void Adresowanie_Form::Form_Load() {
         {QStringLiteral("Bez dźwięku"), QStringLiteral("Jak inne sygnalizatory"),
          QStringLiteral("Krótki przerywany"), QStringLiteral("Długi przerywany")});
     TrybBuzera_Combo->setCurrentIndex(0);
+    fitFontToLayout(this);
 
     centreOnScreen();
     AdresL_Check[0]->setFocus();

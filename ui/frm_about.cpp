@@ -2,6 +2,7 @@
 
 #include "about_layout.h"
 #include "app_icon.h"
+#include "font_fit.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -55,6 +56,7 @@ frmAbout::frmAbout(QWidget* owner)
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     cmdOK->setFocus();
+    fitFontToLayout(this);
     centreOnScreen();
 }
 
