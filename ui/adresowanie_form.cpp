@@ -46,6 +46,13 @@ void setPortOptionTabStop(QRadioButton* option, bool checked) {
     option->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
+// Qt's accessibility names a list on Linux by its current item; the frame's caption goes into the
+// description as well, so a screen reader still says which list it is.
+void nameList(QComboBox* list, const QString& caption) {
+    list->setAccessibleName(caption);
+    list->setAccessibleDescription(caption);
+}
+
 } // namespace
 
 Adresowanie_Form::Adresowanie_Form(QWidget* parent)
@@ -79,15 +86,17 @@ void Adresowanie_Form::createControls() {
 void Adresowanie_Form::createTeamNumberBoxes() {
     auto* box =
         frame(this, QStringLiteral("Nr drużyny"), layout::Adresowanie_Frame, "Adresowanie_Frame");
-    const auto teamCaption = [](int team) {
-        return QStringLiteral("%1").arg(team, 2, 10, QChar('0'));
+    // A screen reader says "Nr drużyny 01" where the box itself shows "01".
+    const auto teamBox = [box](int team, const TwipsRect& rect, const QString& name) {
+        const QString caption = QStringLiteral("%1").arg(team, 2, 10, QChar('0'));
+        auto* check = place(new QCheckBox(caption, box), rect, name);
+        check->setAccessibleName(box->title() + QLatin1Char(' ') + caption);
+        return check;
     };
     for (int i = 0; i < int(AdresL_Check.size()); ++i)
-        AdresL_Check[i] = place(new QCheckBox(teamCaption(i + 1), box), layout::AdresL_Check(i),
-                                indexedName("AdresL_Check", i));
+        AdresL_Check[i] = teamBox(i + 1, layout::AdresL_Check(i), indexedName("AdresL_Check", i));
     for (int i = 0; i < int(AdresH_Check.size()); ++i)
-        AdresH_Check[i] = place(new QCheckBox(teamCaption(i + 9), box), layout::AdresH_Check(i),
-                                indexedName("AdresH_Check", i));
+        AdresH_Check[i] = teamBox(i + 9, layout::AdresH_Check(i), indexedName("AdresH_Check", i));
 }
 
 void Adresowanie_Form::createNumericFields() {
@@ -128,6 +137,7 @@ void Adresowanie_Form::createNumericFields() {
                                 indexedName(group.fieldName, i));
             field->setMaxLength(kNumericFieldMaxLength);
             field->setAlignment(Qt::AlignCenter);
+            field->setAccessibleName(group.caption + QStringLiteral(", ") + group.labels[i]);
             group.fields[i] = field;
             place(new QLabel(group.labels[i], box), group.labelRects[i],
                   indexedName(group.labelName, i));
@@ -140,10 +150,12 @@ void Adresowanie_Form::createLists() {
                           layout::WyswietlPolecenie_Frame, "WyswietlPolecenie_Frame");
     WyswietlPolecenie_Combo = place(new QComboBox(display), layout::ListInFrame,
                                     QStringLiteral("WyswietlPolecenie_Combo"));
+    nameList(WyswietlPolecenie_Combo, display->title());
     auto* buzzer = frame(this, QStringLiteral("Tryb pracy buzera"), layout::TrybBuzera_Frame,
                          "TrybBuzera_Frame");
     TrybBuzera_Combo =
         place(new QComboBox(buzzer), layout::ListInFrame, QStringLiteral("TrybBuzera_Combo"));
+    nameList(TrybBuzera_Combo, buzzer->title());
 }
 
 void Adresowanie_Form::createRightColumn() {
@@ -158,6 +170,7 @@ void Adresowanie_Form::createRightColumn() {
     Wersja_Text = place(new QLineEdit(QStringLiteral("0.0"), version), layout::Wersja_Text,
                         QStringLiteral("Wersja_Text"));
     Wersja_Text->setReadOnly(true);
+    Wersja_Text->setAccessibleName(version->title());
     Wersja_Text->setAlignment(Qt::AlignCenter);
 
     const auto button = [this](const QString& caption, const TwipsRect& rect, const char* name) {
