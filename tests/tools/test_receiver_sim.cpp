@@ -1,4 +1,5 @@
 #include "protocol/record.h"
+#include "support/receiver_simulator.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -33,28 +34,6 @@ QByteArray joined(const QList<Arrival>& arrivals) {
     }
     return all;
 }
-
-// The simulator as a child process; its first output line names the line to open.
-class Simulator {
-public:
-    explicit Simulator(const QStringList& args) {
-        process_.start(QStringLiteral(ORV52_RECEIVER_SIM), args);
-        if (process_.waitForReadyRead(5000)) {
-            slavePath_ = QString::fromLocal8Bit(process_.readLine().trimmed());
-        }
-    }
-    ~Simulator() {
-        process_.terminate();
-        process_.waitForFinished(2000);
-    }
-
-    const QString& slavePath() const { return slavePath_; }
-    QProcess& process() { return process_; }
-
-private:
-    QProcess process_;
-    QString slavePath_;
-};
 
 // The program's side of the line, opened as the program opens its port: raw, with pending
 // input discarded.
@@ -162,8 +141,8 @@ private slots:
         QFETCH(QByteArray, expected);
         QFETCH(int, minMs);
 
-        Simulator sim(args);
-        Port port(sim.slavePath());
+        ReceiverSimulator sim(args);
+        Port port(sim.linePath());
         QVERIFY(port.isOpen());
         QVERIFY(port.send(request));
         const auto arrivals = port.collect(expected.size(), expected.isEmpty() ? 400 : 150);
@@ -174,8 +153,8 @@ private slots:
     }
 
     void splitAnswerComesInThreeBatches() {
-        Simulator sim({"--no-pacing", "--fault", "split"});
-        Port port(sim.slavePath());
+        ReceiverSimulator sim({"--no-pacing", "--fault", "split"});
+        Port port(sim.linePath());
         QVERIFY(port.send(kQuery));
         QList<qsizetype> batches;
         qint64 last = -1000;
@@ -190,14 +169,14 @@ private slots:
     }
 
     void keepsProgrammedFrameWithItsOwnVersion() {
-        Simulator sim({"--no-pacing", "--version", "31", "--log"});
+        ReceiverSimulator sim({"--no-pacing", "--version", "31", "--log"});
         // Reserved byte and checksum wrong on purpose: the bytes are kept, the checksum is not.
         const QByteArray frame =
             QByteArray::fromHex("50 52 47 07 81 02 05 06 07 08 09 0A 04 08 00 00 00 00 00 00 00");
         const QByteArray stored =
             QByteArray::fromHex("50 52 47 07 81 02 05 06 07 08 09 0A 04 08 00 00 00 00 00 31 23");
         {
-            Port port(sim.slavePath());
+            Port port(sim.linePath());
             QVERIFY(port.send(frame));
             QCOMPARE(joined(port.collect(23)), frame + "OK");
             QVERIFY(port.send(kQuery));
@@ -219,13 +198,13 @@ private slots:
 
     // An answer that comes while the port is closed must not spoil the next exchange.
     void reopenedPortGetsOnlyTheNewAnswer() {
-        Simulator sim({"--no-pacing", "--fault", "delay=200"});
+        ReceiverSimulator sim({"--no-pacing", "--fault", "delay=200"});
         {
-            Port port(sim.slavePath());
+            Port port(sim.linePath());
             QVERIFY(port.send(kQuery));
         }
         QThread::msleep(300);
-        Port port(sim.slavePath());
+        Port port(sim.linePath());
         QVERIFY(port.isOpen());
         QVERIFY(port.send(kQuery));
         QCOMPARE(joined(port.collect(kQueryAnswer.size(), 300)).toHex(' '),
@@ -235,8 +214,8 @@ private slots:
     void linkFollowsTheLineAndGoesOnStop() {
         QTemporaryDir dir;
         const QString link = dir.filePath("ttyRECV");
-        Simulator sim({"--link", link});
-        QCOMPARE(QFileInfo(link).symLinkTarget(), sim.slavePath());
+        ReceiverSimulator sim({"--link", link});
+        QCOMPARE(QFileInfo(link).symLinkTarget(), sim.linePath());
         sim.process().terminate();
         QVERIFY(sim.process().waitForFinished(2000));
         QCOMPARE(sim.process().exitCode(), 0);
