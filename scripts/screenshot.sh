@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Renders the real main window to docs/main-window.png (headless, no display needed).
+# Renders the real main and About windows to docs/ (headless, no display needed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
