@@ -1,10 +1,14 @@
 #include "exchange_fixture.h"
+#include "support/pty_receiver_end.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSerialPort>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace {
 
@@ -59,6 +63,7 @@ private slots:
     void portErrorsGiveTheirMessages();
     void overflowingFieldSendsNothing();
     void pulledCableEndsByTimeoutAndTheNextExchangeWorks();
+    void failedWriteShowsNothingAndGivesTheControlsBack();
 };
 
 void ExchangeTest::startUpStateProgramsTheWorkedExampleFrame() {
@@ -246,6 +251,44 @@ void ExchangeTest::pulledCableEndsByTimeoutAndTheNextExchangeWorks() {
     f.click("Przeslij_Command");
     QVERIFY(f.waitForMessage());
     QCOMPARE(f.shownIds(), std::vector<int>{104});
+}
+
+// A line whose far end takes nothing: once its queue is full, the program's write cannot be
+// handed over and the start fails after the port has been opened. The failure is no port error
+// the operator can act on, so nothing is shown; the controls come back, and whichever port is
+// chosen next is the one that is opened.
+void ExchangeTest::failedWriteShowsNothingAndGivesTheControlsBack() {
+    ExchangeFixture f({"--no-pacing"});
+    PtyReceiverEnd stuckLine;
+    const QString line = QString::fromStdString(stuckLine.devicePath());
+    f.window.setPortNameResolver([line](int) { return line; });
+    const int filler = ::open(stuckLine.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    QVERIFY(filler >= 0);
+    termios raw{};
+    tcgetattr(filler, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(filler, TCSANOW, &raw);
+    // The system moves written bytes between its buffers in the background: fill until the
+    // line has taken nothing for a while.
+    const std::vector<char> block(4096, 'x');
+    for (int idle = 0; idle < 5;) {
+        if (::write(filler, block.data(), block.size()) > 0) {
+            idle = 0;
+        } else {
+            ++idle;
+            QTest::qWait(20);
+        }
+    }
+
+    f.click("Przeslij_Command");
+    QVERIFY(f.shown.empty());
+    QVERIFY(f.controlsEnabled());
+    QVERIFY(!f.window.findChild<QTimer*>("TimeOut_Timer")->isActive());
+
+    f.click("Port_Option(2)");
+    QVERIFY(!f.window.port().isOpen());
+    QCOMPARE(f.window.port().commPort(), 2);
+    ::close(filler);
 }
 
 QTEST_MAIN(ExchangeTest)
