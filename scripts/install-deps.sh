@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   clang libclang-rt-14-dev
   xvfb xauth util-linux
+  dpkg-dev desktop-file-utils
 )
 
 missing=()

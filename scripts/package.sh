@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the program in the given folder (configured if need be) and makes the Debian package
+# there with CPack; prints the package's file name.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:?usage: $0 <build-dir>}
+
+if [[ ! -f "$dir/CMakeCache.txt" ]]; then
+  cmake -S . -B "$dir" -G Ninja >/dev/null
+fi
+cmake --build "$dir" --target orv52-prog orv52-prog-icon
+if ! (cd "$dir" && cpack -G DEB >cpack.log 2>&1); then
+  cat "$dir/cpack.log" >&2
+  exit 1
+fi
+ls "$dir"/orv52-prog_*.deb

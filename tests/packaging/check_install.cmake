@@ -1,0 +1,51 @@
+# Installs the build into a scratch prefix and checks that a Linux desktop finds the program:
+# the binary, a desktop entry whose Exec and Icon name the installed files, and a 16x16 PNG icon.
+# Usage: cmake -D BUILD_DIR=<build> -D PREFIX=<scratch> -P check_install.cmake
+
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+  OUTPUT_QUIET RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(desktop ${PREFIX}/share/applications/orv52-prog.desktop)
+foreach(path ${PREFIX}/bin/orv52-prog ${desktop})
+  if(NOT EXISTS ${path})
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+
+# The value of a key of the desktop entry, or an error when the key is missing.
+function(entry_value key out)
+  file(STRINGS ${desktop} lines REGEX "^${key}=")
+  if(NOT lines)
+    message(FATAL_ERROR "the desktop entry has no ${key}")
+  endif()
+  string(REGEX REPLACE "^${key}=" "" value "${lines}")
+  set(${out} "${value}" PARENT_SCOPE)
+endfunction()
+
+entry_value(Name name)
+if(NOT name STREQUAL "ORV-52 Prog")
+  message(FATAL_ERROR "the desktop entry's Name is '${name}'")
+endif()
+
+entry_value(Exec exec)
+if(NOT EXISTS ${PREFIX}/bin/${exec})
+  message(FATAL_ERROR "Exec=${exec} names no installed program")
+endif()
+
+entry_value(Icon icon)
+set(png ${PREFIX}/share/icons/hicolor/16x16/apps/${icon}.png)
+if(NOT EXISTS ${png})
+  message(FATAL_ERROR "Icon=${icon} names no installed 16x16 icon")
+endif()
+# PNG signature, then the IHDR chunk whose data starts with the width and the height.
+file(READ ${png} signature LIMIT 8 HEX)
+file(READ ${png} size OFFSET 16 LIMIT 8 HEX)
+if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT size STREQUAL "0000001000000010")
+  message(FATAL_ERROR "${png} is not a 16x16 PNG (${signature}, ${size})")
+endif()
+
+file(REMOVE_RECURSE ${PREFIX})
