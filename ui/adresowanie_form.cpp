@@ -68,6 +68,8 @@ Adresowanie_Form::Adresowanie_Form(QWidget* parent)
     Odbieraj_Timer.setInterval(kPollIntervalMs);
     TimeOut_Timer.setObjectName(QStringLiteral("TimeOut_Timer"));
     TimeOut_Timer.setInterval(kTimeoutIntervalMs);
+    // A coarse timer may fire up to 5 % early; the operator is promised the full two seconds.
+    TimeOut_Timer.setTimerType(Qt::PreciseTimer);
 
     createControls();
     setTabOrder();
