@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release) into build-bench/ (or the folder given) and runs them: exchange
+# times against the receiver simulator, start-up time and memory against a bare Qt window, and
+# the CPU use of the idle program. Not part of CI: the figures depend on the machine and its load.
+# EXCHANGES and STARTUPS set the run counts (default 20 and 15).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=${1:-build-bench}
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$dir" -j"$(nproc)" --target exchange_bench startup_bench idle_cpu >/dev/null
+
+# Qt wants a private runtime folder and warns on every start without one.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR=$runtime
+
+QT_QPA_PLATFORM=offscreen "$dir/bench/exchange_bench" "${EXCHANGES:-20}"
+echo
+QT_QPA_PLATFORM=offscreen "$dir/bench/startup_bench" "${STARTUPS:-15}"
+if command -v xvfb-run >/dev/null; then
+  echo
+  # The same under an X server, as on a desktop: a real window, its platform plugin and fonts.
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+    env QT_QPA_PLATFORM=xcb "$dir/bench/startup_bench" "${STARTUPS:-15}"
+fi
+echo
+QT_QPA_PLATFORM=offscreen "$dir/bench/idle_cpu" 10
