@@ -30,7 +30,7 @@ std::optional<int> byteToListPosition(std::uint8_t value) {
     // log2(v) lies in [m/2, (m+1)/2) where m is the highest set bit of v*v. A square is never an
     // odd power of two, so log2(v) is never exactly halfway and rounding is (m+1)/2.
     const unsigned square = unsigned{value} * value;
-    const int highestBit = std::bit_width(square) - 1;
+    const int highestBit = static_cast<int>(std::bit_width(square)) - 1;
     return (highestBit + 1) / 2;
 }
 

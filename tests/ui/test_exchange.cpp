@@ -245,7 +245,7 @@ void ExchangeTest::pulledCableEndsByTimeoutAndTheNextExchangeWorks() {
     QVERIFY(f.controlsEnabled());
 
     ReceiverSimulator replacement({"--no-pacing"});
-    const QString line = replacement.linePath();
+    const QString& line = replacement.linePath();
     f.window.setPortNameResolver([line](int) { return line; });
     f.shown.clear();
     f.click("Przeslij_Command");

@@ -23,12 +23,13 @@ void appendSplit(std::vector<LineWrite>& writes, const std::vector<std::uint8_t>
     std::size_t start = 0;
     for (std::size_t batch : kSplitBatches) {
         const std::size_t end = std::min(start + batch, bytes.size());
-        writes.push_back(
-            {start == 0 ? 0 : kSplitPauseMs, {bytes.begin() + start, bytes.begin() + end}});
+        const auto part = std::span(bytes).subspan(start, end - start);
+        writes.push_back({start == 0 ? 0 : kSplitPauseMs, {part.begin(), part.end()}});
         start = end;
     }
     if (start < bytes.size()) {
-        writes.push_back({kSplitPauseMs, {bytes.begin() + start, bytes.end()}});
+        const auto rest = std::span(bytes).subspan(start);
+        writes.push_back({kSplitPauseMs, {rest.begin(), rest.end()}});
     }
 }
 
