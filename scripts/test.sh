@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds from scratch and runs the whole test suite, builds the Debian
-# package, then short bounded fuzz runs of both fuzz targets.
+# package, fuzzes both fuzz targets for a bounded time, runs the suite again under AddressSanitizer
+# and UndefinedBehaviorSanitizer, the window's start and close under valgrind, and clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-rm -rf build-test build-fuzz
+rm -rf build-test build-fuzz build-asan build-tidy
 bash scripts/build.sh build-test
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 bash scripts/package.sh build-test
 bash scripts/fuzz.sh build-fuzz 20
+bash scripts/sanitize.sh build-asan
+bash scripts/valgrind.sh build-test
+bash scripts/tidy.sh build-tidy
