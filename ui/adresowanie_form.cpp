@@ -3,7 +3,9 @@
 #include "app_icon.h"
 #include "font_fit.h"
 #include "frm_about.h"
+#include "main_window_captions.h"
 #include "main_window_layout.h"
+#include "main_window_texts.h"
 #include "message_box.h"
 
 #include <QCheckBox>
@@ -19,6 +21,7 @@
 namespace orv52 {
 
 namespace layout = main_layout;
+namespace texts = main_texts;
 
 namespace {
 
@@ -37,8 +40,8 @@ Widget* place(Widget* widget, const TwipsRect& rect, const QString& name) {
     return widget;
 }
 
-QGroupBox* frame(QWidget* parent, const QString& caption, const TwipsRect& rect, const char* name) {
-    return place(new QGroupBox(caption, parent), rect, QLatin1String(name));
+QGroupBox* frame(QWidget* parent, QStringView caption, const TwipsRect& rect, const char* name) {
+    return place(new QGroupBox(caption.toString(), parent), rect, QLatin1String(name));
 }
 
 // The port options are one tab stop, on the selected option; the arrow keys move between them.
@@ -60,7 +63,7 @@ Adresowanie_Form::Adresowanie_Form(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Adresowanie_Form"));
-    setWindowTitle(QStringLiteral("Korvant - Programowanie systemu ORV-52"));
+    setWindowTitle(texts::kTitle.toString());
     setWindowIcon(appIcon());
     setFixedSize(twipsToPixels(layout::kClientWidth), twipsToPixels(layout::kClientHeight));
 
@@ -71,6 +74,8 @@ Adresowanie_Form::Adresowanie_Form(QWidget* parent)
     // A coarse timer may fire up to 5 % early; the operator is promised the full two seconds.
     TimeOut_Timer.setTimerType(Qt::PreciseTimer);
 
+    // Every control inherits this font as it is created; none has to change its font afterwards.
+    setFont(fittedFont(font(), mainWindowCaptions(), *style()));
     createControls();
     setTabOrder();
     connectHandlers();
@@ -87,10 +92,10 @@ void Adresowanie_Form::createControls() {
 
 void Adresowanie_Form::createTeamNumberBoxes() {
     auto* box =
-        frame(this, QStringLiteral("Nr drużyny"), layout::Adresowanie_Frame, "Adresowanie_Frame");
+        frame(this, texts::Adresowanie_Frame, layout::Adresowanie_Frame, "Adresowanie_Frame");
     // A screen reader says "Nr drużyny 01" where the box itself shows "01".
     const auto teamBox = [box](int team, const TwipsRect& rect, const QString& name) {
-        const QString caption = QStringLiteral("%1").arg(team, 2, 10, QChar('0'));
+        const QString caption = texts::teamCaption(team);
         auto* check = place(new QCheckBox(caption, box), rect, name);
         check->setAccessibleName(box->title() + QLatin1Char(' ') + caption);
         return check;
@@ -98,7 +103,8 @@ void Adresowanie_Form::createTeamNumberBoxes() {
     for (int i = 0; i < int(AdresL_Check.size()); ++i)
         AdresL_Check[i] = teamBox(i + 1, layout::AdresL_Check(i), indexedName("AdresL_Check", i));
     for (int i = 0; i < int(AdresH_Check.size()); ++i)
-        AdresH_Check[i] = teamBox(i + 9, layout::AdresH_Check(i), indexedName("AdresH_Check", i));
+        AdresH_Check[i] = teamBox(i + layout::kLowTeamBoxes + 1, layout::AdresH_Check(i),
+                                  indexedName("AdresH_Check", i));
 }
 
 void Adresowanie_Form::createNumericFields() {
@@ -107,30 +113,23 @@ void Adresowanie_Form::createNumericFields() {
         const char* fieldName;
         const char* frameName;
         const char* labelName;
-        QString caption;
+        QStringView caption;
         TwipsRect frameRect;
         const TwipsRect* labelRects;
-        std::array<QString, 2> labels;
+        const std::array<QStringView, 2>& labels;
         QString startText;
     };
-    const std::array<QString, 2> relayLabels{QStringLiteral("przekaźnik górny"),
-                                             QStringLiteral("przekaźnik dolny")};
     const std::array<FieldGroup, 3> groups{{
         {DelaySetOnRelay_Text, "DelaySetOnRelay_Text", "DelaySetOnRelay_Frame",
-         "DelaySetOnRelay_Label", QStringLiteral("Opóźnienie załączania [s]"),
-         layout::DelaySetOnRelay_Frame, layout::RelayLabel, relayLabels, QStringLiteral("0")},
+         "DelaySetOnRelay_Label", texts::DelaySetOnRelay_Frame, layout::DelaySetOnRelay_Frame,
+         layout::RelayLabel, texts::RelayLabel, QStringLiteral("0")},
         {DurationSetOnRelay_Text, "DurationSetOnRelay_Text", "DurationSetOnRelay_Frame",
-         "DurationSetOnRelay_Label", QStringLiteral("Czas trwania załączenia [100 ms]"),
-         layout::DurationSetOnRelay_Frame, layout::RelayLabel, relayLabels, QStringLiteral("1")},
-        {LightingTime_Text,
-         "LightingTime_Text",
-         "LightingTime_Frame",
-         "LightingTime_Label",
-         QStringLiteral("Czas trwania świecenia [s]"),
-         layout::LightingTime_Frame,
-         layout::LightingTime_Label,
-         {QStringLiteral("strzałka w górę"), QStringLiteral("strzałka w dół")},
-         QStringLiteral("0")},
+         "DurationSetOnRelay_Label", texts::DurationSetOnRelay_Frame,
+         layout::DurationSetOnRelay_Frame, layout::RelayLabel, texts::RelayLabel,
+         QStringLiteral("1")},
+        {LightingTime_Text, "LightingTime_Text", "LightingTime_Frame", "LightingTime_Label",
+         texts::LightingTime_Frame, layout::LightingTime_Frame, layout::LightingTime_Label,
+         texts::LightingTime_Label, QStringLiteral("0")},
     }};
     for (const auto& group : groups) {
         auto* box = frame(this, group.caption, group.frameRect, group.frameName);
@@ -139,51 +138,51 @@ void Adresowanie_Form::createNumericFields() {
                                 indexedName(group.fieldName, i));
             field->setMaxLength(kNumericFieldMaxLength);
             field->setAlignment(Qt::AlignCenter);
-            field->setAccessibleName(group.caption + QStringLiteral(", ") + group.labels[i]);
+            const QString label = group.labels[i].toString();
+            field->setAccessibleName(box->title() + QStringLiteral(", ") + label);
             group.fields[i] = field;
-            place(new QLabel(group.labels[i], box), group.labelRects[i],
-                  indexedName(group.labelName, i));
+            place(new QLabel(label, box), group.labelRects[i], indexedName(group.labelName, i));
         }
     }
 }
 
 void Adresowanie_Form::createLists() {
-    auto* display = frame(this, QStringLiteral("Wyświetl polecenie"),
-                          layout::WyswietlPolecenie_Frame, "WyswietlPolecenie_Frame");
+    auto* display = frame(this, texts::WyswietlPolecenie_Frame, layout::WyswietlPolecenie_Frame,
+                          "WyswietlPolecenie_Frame");
     WyswietlPolecenie_Combo = place(new QComboBox(display), layout::ListInFrame,
                                     QStringLiteral("WyswietlPolecenie_Combo"));
     nameList(WyswietlPolecenie_Combo, display->title());
-    auto* buzzer = frame(this, QStringLiteral("Tryb pracy buzera"), layout::TrybBuzera_Frame,
-                         "TrybBuzera_Frame");
+    auto* buzzer =
+        frame(this, texts::TrybBuzera_Frame, layout::TrybBuzera_Frame, "TrybBuzera_Frame");
     TrybBuzera_Combo =
         place(new QComboBox(buzzer), layout::ListInFrame, QStringLiteral("TrybBuzera_Combo"));
     nameList(TrybBuzera_Combo, buzzer->title());
 }
 
 void Adresowanie_Form::createRightColumn() {
-    auto* ports = frame(this, QStringLiteral("Port"), layout::PortCOM_Frame, "PortCOM_Frame");
+    auto* ports = frame(this, texts::PortCOM_Frame, layout::PortCOM_Frame, "PortCOM_Frame");
     for (int index = 1; index <= kPortCount; ++index)
         Port_Option[index - 1] =
-            place(new QRadioButton(QStringLiteral("COM %1").arg(index), ports),
-                  layout::Port_Option(index), indexedName("Port_Option", index));
+            place(new QRadioButton(texts::portCaption(index), ports), layout::Port_Option(index),
+                  indexedName("Port_Option", index));
     Port_Option[0]->setChecked(true);
 
-    auto* version = frame(this, QStringLiteral("Wersja"), layout::Wersja_Frame, "Wersja_Frame");
+    auto* version = frame(this, texts::Wersja_Frame, layout::Wersja_Frame, "Wersja_Frame");
     Wersja_Text = place(new QLineEdit(QStringLiteral("0.0"), version), layout::Wersja_Text,
                         QStringLiteral("Wersja_Text"));
     Wersja_Text->setReadOnly(true);
     Wersja_Text->setAccessibleName(version->title());
     Wersja_Text->setAlignment(Qt::AlignCenter);
 
-    const auto button = [this](const QString& caption, const TwipsRect& rect, const char* name) {
-        auto* b = place(new QPushButton(caption, this), rect, QLatin1String(name));
+    const auto button = [this](QStringView caption, const TwipsRect& rect, const char* name) {
+        auto* b = place(new QPushButton(caption.toString(), this), rect, QLatin1String(name));
         b->setAutoDefault(false); // Enter and Esc press no button on this window
         return b;
     };
     Przeslij_Command =
-        button(QStringLiteral("Prześlij"), layout::Przeslij_Command, "Przeslij_Command");
-    Odbierz_Command = button(QStringLiteral("Odbierz"), layout::Odbierz_Command, "Odbierz_Command");
-    About_Command = button(QStringLiteral("O programie"), layout::About_Command, "About_Command");
+        button(texts::Przeslij_Command, layout::Przeslij_Command, "Przeslij_Command");
+    Odbierz_Command = button(texts::Odbierz_Command, layout::Odbierz_Command, "Odbierz_Command");
+    About_Command = button(texts::About_Command, layout::About_Command, "About_Command");
 }
 
 void Adresowanie_Form::setTabOrder() {
@@ -225,14 +224,12 @@ void Adresowanie_Form::Form_Load() {
     programmingFrame_ = makeProgrammingFrameTemplate();
     configurationQuery_ = makeConfigurationQuery();
 
-    WyswietlPolecenie_Combo->addItems(
-        {QStringLiteral("Środek"), QStringLiteral("Dwie strzałki"), QStringLiteral("Wszystko")});
+    for (const QStringView item : texts::WyswietlPolecenie_Items)
+        WyswietlPolecenie_Combo->addItem(item.toString());
     WyswietlPolecenie_Combo->setCurrentIndex(0);
-    TrybBuzera_Combo->addItems(
-        {QStringLiteral("Bez dźwięku"), QStringLiteral("Jak inne sygnalizatory"),
-         QStringLiteral("Krótki przerywany"), QStringLiteral("Długi przerywany")});
+    for (const QStringView item : texts::TrybBuzera_Items)
+        TrybBuzera_Combo->addItem(item.toString());
     TrybBuzera_Combo->setCurrentIndex(0);
-    fitFontToLayout(this);
 
     centreOnScreen();
     AdresL_Check[0]->setFocus();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/serial_port_control.h"
+#include "main_window_layout.h"
 #include "protocol/receive_buffer.h"
 #include "protocol/record.h"
 #include "protocol/requests.h"
@@ -29,7 +30,7 @@ class Adresowanie_Form : public QWidget {
 
 public:
     using MessagePresenter = std::function<void(int messageId)>;
-    static constexpr int kPortCount = 4;
+    static constexpr int kPortCount = main_layout::kPortOptions;
 
     explicit Adresowanie_Form(QWidget* parent = nullptr);
 
@@ -91,8 +92,8 @@ private:
 
     void showMessage(int messageId);
 
-    std::array<QCheckBox*, 8> AdresL_Check{};
-    std::array<QCheckBox*, 7> AdresH_Check{};
+    std::array<QCheckBox*, main_layout::kLowTeamBoxes> AdresL_Check{};
+    std::array<QCheckBox*, main_layout::kHighTeamBoxes> AdresH_Check{};
     std::array<QLineEdit*, 2> DelaySetOnRelay_Text{};
     std::array<QLineEdit*, 2> DurationSetOnRelay_Text{};
     std::array<QLineEdit*, 2> LightingTime_Text{};

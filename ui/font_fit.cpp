@@ -1,11 +1,8 @@
 #include "font_fit.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 
 namespace orv52 {
@@ -17,43 +14,51 @@ constexpr int kButtonPadding = 8;      // bevel and focus frame
 constexpr int kFrameTitlePadding = 16; // the frame's line around its title
 constexpr int kListArrowWidth = 32;
 
-int textWidth(const QWidget* widget, const QString& text) {
-    return widget->fontMetrics().horizontalAdvance(text);
+// Check boxes and option buttons size themselves as the style says: indicator, spacing, text.
+int indicatorButtonWidth(const Caption& caption, const QFontMetrics& metrics, const QStyle& style) {
+    QStyleOptionButton option;
+    option.text = caption.text;
+    option.fontMetrics = metrics;
+    const QSize text =
+        style.itemTextRect(metrics, QRect(), Qt::TextShowMnemonic, false, caption.text).size();
+    const auto type =
+        caption.kind == CaptionKind::CheckBox ? QStyle::CT_CheckBox : QStyle::CT_RadioButton;
+    return style.sizeFromContents(type, &option, text).width();
 }
 
-bool captionFits(const QWidget* widget) {
-    const int width = widget->width();
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->wordWrap() || textWidth(label, label->text()) <= width;
-    if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget))
-        return widget->sizeHint().width() <= width;
-    if (const auto* button = qobject_cast<const QPushButton*>(widget))
-        return textWidth(button, button->text()) + kButtonPadding <= width;
-    if (const auto* frame = qobject_cast<const QGroupBox*>(widget))
-        return textWidth(frame, frame->title()) + kFrameTitlePadding <= width;
-    if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
-        for (int i = 0; i < list->count(); ++i)
-            if (textWidth(list, list->itemText(i)) + kListArrowWidth > width)
-                return false;
+int neededWidth(const Caption& caption, const QFontMetrics& metrics, const QStyle& style) {
+    if (caption.kind == CaptionKind::CheckBox || caption.kind == CaptionKind::OptionButton)
+        return indicatorButtonWidth(caption, metrics, style);
+    const int text = metrics.horizontalAdvance(caption.text);
+    switch (caption.kind) {
+    case CaptionKind::PushButton:
+        return text + kButtonPadding;
+    case CaptionKind::Frame:
+        return text + kFrameTitlePadding;
+    case CaptionKind::ListItem:
+        return text + kListArrowWidth;
+    default:
+        return text;
     }
-    return true;
 }
 
-bool everyCaptionFits(const QWidget* window) {
-    const auto children = window->findChildren<QWidget*>();
-    return std::ranges::all_of(children, captionFits);
+bool everyCaptionFits(const QFont& font, std::span<const Caption> captions, const QStyle& style) {
+    const QFontMetrics metrics(font);
+    return std::ranges::all_of(captions, [&](const Caption& caption) {
+        return neededWidth(caption, metrics, style) <= caption.controlWidth;
+    });
 }
 
 } // namespace
 
-void fitFontToLayout(QWidget* window, double smallestPointSize) {
-    QFont font = window->font();
+QFont fittedFont(QFont font, std::span<const Caption> captions, const QStyle& style,
+                 double smallestPointSize) {
     if (font.pointSizeF() <= 0)
-        return; // a pixel-sized font: leave the platform's choice alone
-    while (!everyCaptionFits(window) && font.pointSizeF() - kStep >= smallestPointSize) {
+        return font; // a pixel-sized font: leave the platform's choice alone
+    while (!everyCaptionFits(font, captions, style) &&
+           font.pointSizeF() - kStep >= smallestPointSize)
         font.setPointSizeF(font.pointSizeF() - kStep);
-        window->setFont(font);
-    }
+    return font;
 }
 
 } // namespace orv52

@@ -41,6 +41,10 @@ frmAbout::frmAbout(QWidget* owner)
     setWindowIcon(appIcon());
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(twipsToPixels(layout::kClientWidth), twipsToPixels(layout::kClientHeight));
+    // The labels wrap their text; only the button's caption has to fit on one line.
+    const Caption ok{CaptionKind::PushButton, QStringLiteral("OK"),
+                     toPixels(layout::cmdOK).width()};
+    setFont(fittedFont(font(), {&ok, 1}, *style()));
 
     label(this, QStringLiteral("Nazwa: ORV-52 Prog"), layout::lblTitle, "lblTitle", true);
     label(this, QStringLiteral("Wersja: 1.00"), layout::lblVersion, "lblVersion", false);
@@ -50,13 +54,12 @@ frmAbout::frmAbout(QWidget* owner)
           "lblCompany", true);
     label(this, QStringLiteral("Autor: Korvant"), layout::lblDisclaimer, "lblDisclaimer", true);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(ok.text, this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(toPixels(layout::cmdOK));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     cmdOK->setFocus();
-    fitFontToLayout(this);
     centreOnScreen();
 }
 

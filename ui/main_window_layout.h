@@ -10,6 +10,8 @@ inline constexpr int kClientWidth = 5625;
 inline constexpr int kClientHeight = 5895;
 
 // Left column: the fifteen team-number boxes in one column, 360 twips apart.
+inline constexpr int kLowTeamBoxes = 8;  // "01" to "08"
+inline constexpr int kHighTeamBoxes = 7; // "09" to "15"
 inline constexpr TwipsRect Adresowanie_Frame{100, 100, 1200, 5700};
 constexpr TwipsRect AdresL_Check(int i) {
     return {120, 280 + 360 * i, 600, 255};
@@ -30,6 +32,7 @@ inline constexpr TwipsRect TrybBuzera_Frame{1440, 4800, 2700, 1000};
 inline constexpr TwipsRect ListInFrame{250, 400, 2200, 315};
 
 // Right column.
+inline constexpr int kPortOptions = 4; // "COM 1" to "COM 4"
 inline constexpr TwipsRect PortCOM_Frame{4300, 100, 1200, 1575};
 constexpr TwipsRect Port_Option(int index) {
     return {120, 300 * index, 975, 255};

@@ -1,0 +1,179 @@
+#include "ui/adresowanie_form.h"
+#include "ui/font_fit.h"
+#include "ui/frm_about.h"
+#include "window_controls.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTest>
+#include <cmath>
+
+using orv52::Caption;
+using orv52::CaptionKind;
+using orv52::fittedFont;
+
+namespace {
+
+QFont pointFont(double size) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(size);
+    return font;
+}
+
+double fittedSize(double startSize, const Caption& caption, double smallest = 7.0) {
+    return fittedFont(pointFont(startSize), {&caption, 1}, *QApplication::style(), smallest)
+        .pointSizeF();
+}
+
+int advance(const QString& text, double size) {
+    return QFontMetrics(pointFont(size)).horizontalAdvance(text);
+}
+
+// Whether a finished control shows its whole caption, judged from the control itself.
+bool captionFits(const QWidget* widget) {
+    const int width = widget->width();
+    const auto textWidth = [widget](const QString& text) {
+        return widget->fontMetrics().horizontalAdvance(text);
+    };
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->wordWrap() || textWidth(label->text()) <= width;
+    if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget))
+        return widget->sizeHint().width() <= width;
+    if (const auto* button = qobject_cast<const QPushButton*>(widget))
+        return textWidth(button->text()) + 8 <= width;
+    if (const auto* frame = qobject_cast<const QGroupBox*>(widget))
+        return textWidth(frame->title()) + 16 <= width;
+    if (const auto* list = qobject_cast<const QComboBox*>(widget)) {
+        for (int i = 0; i < list->count(); ++i)
+            if (textWidth(list->itemText(i)) + 32 > width)
+                return false;
+    }
+    return true;
+}
+
+QStringList cutCaptions(const QWidget& window) {
+    QStringList cut;
+    for (const auto* child : window.findChildren<QWidget*>())
+        if (!captionFits(child))
+            cut << child->objectName();
+    return cut;
+}
+
+// The window's font is the largest, in half points from the default, at which every caption
+// fits, or the smallest size when none does.
+void checkLargestFittingSize(QWidget& window) {
+    const double chosen = window.font().pointSizeF();
+    QVERIFY2(chosen == 7.0 || cutCaptions(window).isEmpty(),
+             qPrintable(cutCaptions(window).join(' ')));
+    if (chosen + 0.5 <= QApplication::font().pointSizeF()) {
+        window.setFont(pointFont(chosen + 0.5));
+        QVERIFY(!cutCaptions(window).isEmpty());
+    }
+}
+
+} // namespace
+
+class FontFitTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keepsTheSizeWhenEveryCaptionFits() {
+        QCOMPARE(fittedSize(9.0, {CaptionKind::Label, QStringLiteral("Port"), 200}), 9.0);
+    }
+
+    void lowersInHalfPointsToTheLargestSizeThatFits() {
+        const QString text = QStringLiteral("Czas trwania załączenia [100 ms]");
+        const int width = advance(text, 8.0);
+        QVERIFY(advance(text, 10.0) > width);
+        const double size = fittedSize(10.0, {CaptionKind::Label, text, width});
+        QVERIFY(size < 10.0);
+        QCOMPARE(std::fmod(size, 0.5), 0.0);
+        QVERIFY(advance(text, size) <= width);
+        QVERIFY(advance(text, size + 0.5) > width);
+    }
+
+    void neverGoesBelowTheSmallestSize() {
+        const Caption tooLong{CaptionKind::Label, QStringLiteral("Wyświetl polecenie"), 5};
+        QCOMPARE(fittedSize(9.0, tooLong), 7.0);
+        QCOMPARE(fittedSize(9.0, tooLong, 8.0), 8.0);
+    }
+
+    void leavesAPixelSizedFontAlone() {
+        QFont font = QApplication::font();
+        font.setPixelSize(40);
+        const Caption caption{CaptionKind::Label, QStringLiteral("Odbierz"), 5};
+        QCOMPARE(fittedFont(font, {&caption, 1}, *QApplication::style()).pixelSize(), 40);
+    }
+
+    // The room beside the text differs by kind: a caption that fits as a label is cut as a
+    // button, a frame's title or a list item.
+    void countsWhatEachControlDrawsBesideItsText_data() {
+        QTest::addColumn<CaptionKind>("kind");
+        QTest::newRow("push button") << CaptionKind::PushButton;
+        QTest::newRow("frame") << CaptionKind::Frame;
+        QTest::newRow("list item") << CaptionKind::ListItem;
+        QTest::newRow("check box") << CaptionKind::CheckBox;
+        QTest::newRow("option button") << CaptionKind::OptionButton;
+    }
+    void countsWhatEachControlDrawsBesideItsText() {
+        QFETCH(CaptionKind, kind);
+        const QString text = QStringLiteral("Prześlij");
+        const int width = advance(text, 9.0);
+        QCOMPARE(fittedSize(9.0, {CaptionKind::Label, text, width}), 9.0);
+        QVERIFY(fittedSize(9.0, {kind, text, width}) < 9.0);
+    }
+
+    // Check boxes and option buttons take the width their own size hint asks for, to the pixel.
+    void indicatorButtonsNeedTheirSizeHint_data() {
+        QTest::addColumn<CaptionKind>("kind");
+        QTest::addColumn<double>("size");
+        for (const double size : {9.0, 8.0, 7.5}) {
+            QTest::addRow("check box %.1f", size) << CaptionKind::CheckBox << size;
+            QTest::addRow("option button %.1f", size) << CaptionKind::OptionButton << size;
+        }
+    }
+    void indicatorButtonsNeedTheirSizeHint() {
+        QFETCH(CaptionKind, kind);
+        QFETCH(double, size);
+        const QString text = QStringLiteral("COM 4");
+        QCheckBox check(text);
+        QRadioButton option(text);
+        QWidget& button = kind == CaptionKind::CheckBox ? static_cast<QWidget&>(check) : option;
+        button.setFont(pointFont(size));
+        const int hint = button.sizeHint().width();
+        QCOMPARE(fittedSize(size, {kind, text, hint}), size);
+        QVERIFY(fittedSize(size, {kind, text, hint - 1}) < size);
+    }
+
+    void mainWindowFontIsTheLargestAtWhichEveryCaptionFits() {
+        orv52::Adresowanie_Form window;
+        checkLargestFittingSize(window);
+    }
+
+    void aboutWindowFontIsTheLargestAtWhichEveryCaptionFits() {
+        orv52::frmAbout about(nullptr);
+        checkLargestFittingSize(about);
+    }
+
+    // The font is chosen before the controls exist, so no list had to build its drop-down for a
+    // change of font at start-up.
+    void listsBuildTheirDropDownsOnlyWhenOpened() {
+        orv52::Adresowanie_Form window;
+        for (const char* name : {"WyswietlPolecenie_Combo", "TrybBuzera_Combo"}) {
+            auto* list = control<QComboBox>(window, name);
+            QVERIFY2(!list->findChild<QAbstractItemView*>(), name);
+            list->view(); // builds it, which the check above must be able to see
+            QVERIFY2(list->findChild<QAbstractItemView*>(), name);
+        }
+    }
+};
+
+QTEST_MAIN(FontFitTest)
+#include "test_font_fit.moc"

@@ -1,0 +1,50 @@
+#include "main_window_captions.h"
+
+#include "main_window_layout.h"
+#include "main_window_texts.h"
+
+namespace orv52 {
+
+namespace layout = main_layout;
+namespace texts = main_texts;
+
+std::vector<Caption> mainWindowCaptions() {
+    std::vector<Caption> captions;
+    const auto add = [&captions](CaptionKind kind, QStringView text, int widthTwips) {
+        captions.push_back({kind, text.toString(), twipsToPixels(widthTwips)});
+    };
+    using enum CaptionKind;
+
+    add(Frame, texts::Adresowanie_Frame, layout::Adresowanie_Frame.width);
+    for (int i = 0; i < layout::kLowTeamBoxes; ++i)
+        add(CheckBox, texts::teamCaption(i + 1), layout::AdresL_Check(i).width);
+    for (int i = 0; i < layout::kHighTeamBoxes; ++i)
+        add(CheckBox, texts::teamCaption(i + layout::kLowTeamBoxes + 1),
+            layout::AdresH_Check(i).width);
+
+    add(Frame, texts::DelaySetOnRelay_Frame, layout::DelaySetOnRelay_Frame.width);
+    add(Frame, texts::DurationSetOnRelay_Frame, layout::DurationSetOnRelay_Frame.width);
+    add(Frame, texts::LightingTime_Frame, layout::LightingTime_Frame.width);
+    for (int i = 0; i < 2; ++i) {
+        add(Label, texts::RelayLabel[i], layout::RelayLabel[i].width);
+        add(Label, texts::LightingTime_Label[i], layout::LightingTime_Label[i].width);
+    }
+
+    add(Frame, texts::WyswietlPolecenie_Frame, layout::WyswietlPolecenie_Frame.width);
+    for (const QStringView item : texts::WyswietlPolecenie_Items)
+        add(ListItem, item, layout::ListInFrame.width);
+    add(Frame, texts::TrybBuzera_Frame, layout::TrybBuzera_Frame.width);
+    for (const QStringView item : texts::TrybBuzera_Items)
+        add(ListItem, item, layout::ListInFrame.width);
+
+    add(Frame, texts::PortCOM_Frame, layout::PortCOM_Frame.width);
+    for (int index = 1; index <= layout::kPortOptions; ++index)
+        add(OptionButton, texts::portCaption(index), layout::Port_Option(index).width);
+    add(Frame, texts::Wersja_Frame, layout::Wersja_Frame.width);
+    add(PushButton, texts::Przeslij_Command, layout::Przeslij_Command.width);
+    add(PushButton, texts::Odbierz_Command, layout::Odbierz_Command.width);
+    add(PushButton, texts::About_Command, layout::About_Command.width);
+    return captions;
+}
+
+} // namespace orv52

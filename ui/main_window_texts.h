@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <array>
+
+// The main window's captions and texts. The window shows them and its font is fitted to them
+// before any control exists, so both read them from here.
+namespace orv52::main_texts {
+
+inline constexpr QStringView kTitle = u"Korvant - Programowanie systemu ORV-52";
+
+inline constexpr QStringView Adresowanie_Frame = u"Nr drużyny";
+inline QString teamCaption(int team) {
+    return QStringLiteral("%1").arg(team, 2, 10, QChar('0'));
+}
+
+inline constexpr QStringView DelaySetOnRelay_Frame = u"Opóźnienie załączania [s]";
+inline constexpr QStringView DurationSetOnRelay_Frame = u"Czas trwania załączenia [100 ms]";
+inline constexpr QStringView LightingTime_Frame = u"Czas trwania świecenia [s]";
+inline constexpr std::array<QStringView, 2> RelayLabel{u"przekaźnik górny", u"przekaźnik dolny"};
+inline constexpr std::array<QStringView, 2> LightingTime_Label{u"strzałka w górę",
+                                                               u"strzałka w dół"};
+
+inline constexpr QStringView WyswietlPolecenie_Frame = u"Wyświetl polecenie";
+inline constexpr std::array<QStringView, 3> WyswietlPolecenie_Items{u"Środek", u"Dwie strzałki",
+                                                                    u"Wszystko"};
+inline constexpr QStringView TrybBuzera_Frame = u"Tryb pracy buzera";
+inline constexpr std::array<QStringView, 4> TrybBuzera_Items{
+    u"Bez dźwięku", u"Jak inne sygnalizatory", u"Krótki przerywany", u"Długi przerywany"};
+
+inline constexpr QStringView PortCOM_Frame = u"Port";
+inline QString portCaption(int index) {
+    return QStringLiteral("COM %1").arg(index);
+}
+inline constexpr QStringView Wersja_Frame = u"Wersja";
+inline constexpr QStringView Przeslij_Command = u"Prześlij";
+inline constexpr QStringView Odbierz_Command = u"Odbierz";
+inline constexpr QStringView About_Command = u"O programie";
+
+} // namespace orv52::main_texts
