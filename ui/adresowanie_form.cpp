@@ -1,6 +1,7 @@
 #include "adresowanie_form.h"
 
 #include "app_icon.h"
+#include "caption_frame.h"
 #include "font_fit.h"
 #include "frm_about.h"
 #include "main_window_captions.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,7 +41,7 @@ Widget* place(Widget* widget, const TwipsRect& rect, const QString& name) {
 }
 
 QGroupBox* frame(QWidget* parent, QStringView caption, const TwipsRect& rect, const char* name) {
-    return place(new QGroupBox(caption.toString(), parent), rect, QLatin1String(name));
+    return place(new CaptionFrame(caption.toString(), parent), rect, QLatin1String(name));
 }
 
 // The port options are one tab stop, on the selected option; the arrow keys move between them.
