@@ -1,9 +1,12 @@
 #include "ui/adresowanie_form.h"
+#include "ui/font_config_warm_up.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    orv52::FontConfigWarmUp fontConfig; // read while Qt connects to the display
     QApplication app(argc, argv);
+    fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setOrganizationName(QStringLiteral("Velunki"));

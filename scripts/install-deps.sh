@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev
   clang libclang-rt-14-dev clang-tidy-14 valgrind
   xvfb xauth util-linux
   dpkg-dev desktop-file-utils
