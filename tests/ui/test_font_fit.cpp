@@ -1,6 +1,7 @@
 #include "ui/adresowanie_form.h"
 #include "ui/font_fit.h"
 #include "ui/frm_about.h"
+#include "ui/main_window_captions.h"
 #include "window_controls.h"
 
 #include <QAbstractItemView>
@@ -64,6 +65,33 @@ QStringList cutCaptions(const QWidget& window) {
         if (!captionFits(child))
             cut << child->objectName();
     return cut;
+}
+
+// Every caption the window shows, with its kind and its control's width, read off the controls.
+QStringList shownCaptions(const QWidget& window) {
+    QStringList shown;
+    const auto add = [&shown](CaptionKind kind, const QString& text, int width) {
+        shown << QStringLiteral("%1 %2 %3").arg(int(kind)).arg(text).arg(width);
+    };
+    for (const auto* child : window.findChildren<QWidget*>()) {
+        const int width = child->width();
+        if (const auto* label = qobject_cast<const QLabel*>(child))
+            add(CaptionKind::Label, label->text(), width);
+        else if (const auto* check = qobject_cast<const QCheckBox*>(child))
+            add(CaptionKind::CheckBox, check->text(), width);
+        else if (const auto* option = qobject_cast<const QRadioButton*>(child))
+            add(CaptionKind::OptionButton, option->text(), width);
+        else if (const auto* button = qobject_cast<const QPushButton*>(child))
+            add(CaptionKind::PushButton, button->text(), width);
+        else if (const auto* frame = qobject_cast<const QGroupBox*>(child))
+            add(CaptionKind::Frame, frame->title(), width);
+        else if (const auto* list = qobject_cast<const QComboBox*>(child))
+            for (int i = 0; i < list->count(); ++i)
+                add(CaptionKind::ListItem, list->itemText(i), width);
+    }
+    shown.removeDuplicates();
+    shown.sort();
+    return shown;
 }
 
 // The window's font is the largest, in half points from the default, at which every caption
@@ -150,6 +178,20 @@ private slots:
         const int hint = button.sizeHint().width();
         QCOMPARE(fittedSize(size, {kind, text, hint}), size);
         QVERIFY(fittedSize(size, {kind, text, hint - 1}) < size);
+    }
+
+    // The font is fitted to a list made before the controls exist; it must match them.
+    void captionsToFitAreThoseTheMainWindowShows() {
+        QStringList listed;
+        for (const Caption& caption : orv52::mainWindowCaptions())
+            listed << QStringLiteral("%1 %2 %3")
+                          .arg(int(caption.kind))
+                          .arg(caption.text)
+                          .arg(caption.controlWidth);
+        listed.removeDuplicates();
+        listed.sort();
+        const orv52::Adresowanie_Form window;
+        QCOMPARE(listed, shownCaptions(window));
     }
 
     void mainWindowFontIsTheLargestAtWhichEveryCaptionFits() {
