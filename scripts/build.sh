@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds the program and its tests into build/ (or the folder given).
+# Configures and builds into build/ (or the folder given): everything, or only the targets named
+# after the folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}
+shift || true
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+if (($#)); then
+  cmake --build "$dir" -j"$(nproc)" --target "$@"
+else
+  cmake --build "$dir" -j"$(nproc)"
+fi

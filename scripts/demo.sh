@@ -20,7 +20,7 @@ if ! unshare --mount --propagation private true 2>/dev/null; then
 fi
 
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+bash scripts/build.sh build orv52-prog orv52-receiver-sim
 sim=build/tools/receiver-sim/orv52-receiver-sim
 program=build/app/orv52-prog
 

@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+bash scripts/build.sh build orv52-window-snapshot
 QT_QPA_PLATFORM=offscreen build/tools/window-snapshot/orv52-window-snapshot docs
