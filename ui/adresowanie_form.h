@@ -66,7 +66,7 @@ private:
 
     void Port_Option_Click(int index);
     void setPortChoiceEnabled(bool enabled);
-    void ObslugaBledow(int errorNumber);
+    void ObslugaBledow(const NumberedError& error);
 
     void Przeslij_Command_Click();
     void Odbierz_Command_Click();

@@ -47,7 +47,7 @@ void Adresowanie_Form::startExchange(std::span<const std::uint8_t> request, bool
         Odbieraj_Timer.start();
         TimeOut_Timer.start();
     } catch (const NumberedError& error) {
-        ObslugaBledow(error.number());
+        ObslugaBledow(error);
     }
 }
 

@@ -20,7 +20,8 @@ void Adresowanie_Form::setPortChoiceEnabled(bool enabled) {
         option->setEnabled(enabled);
 }
 
-void Adresowanie_Form::ObslugaBledow(int errorNumber) {
+void Adresowanie_Form::ObslugaBledow(const NumberedError& error) {
+    const int errorNumber = error.number();
     if (errorNumber == error_number::InvalidPortNumber)
         showMessage(message_id::InvalidPortNumber);
     else if (errorNumber == error_number::PortAlreadyOpen)
