@@ -8,6 +8,7 @@
 #include "main_window_layout.h"
 #include "main_window_texts.h"
 #include "message_box.h"
+#include "protocol/configuration.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <string_view>
 #include <vector>
 
 namespace orv52 {
@@ -26,8 +28,6 @@ namespace texts = main_texts;
 namespace {
 
 constexpr int kNumericFieldMaxLength = 3;
-constexpr int kPollIntervalMs = 100;
-constexpr int kTimeoutIntervalMs = 2000;
 
 QString indexedName(const char* arrayName, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(arrayName)).arg(index);
@@ -67,12 +67,8 @@ Adresowanie_Form::Adresowanie_Form(QWidget* parent)
     setWindowIcon(appIcon());
     setFixedSize(twipsToPixels(layout::kClientWidth), twipsToPixels(layout::kClientHeight));
 
-    Odbieraj_Timer.setObjectName(QStringLiteral("Odbieraj_Timer"));
-    Odbieraj_Timer.setInterval(kPollIntervalMs);
-    TimeOut_Timer.setObjectName(QStringLiteral("TimeOut_Timer"));
-    TimeOut_Timer.setInterval(kTimeoutIntervalMs);
-    // A coarse timer may fire up to 5 % early; the operator is promised the full two seconds.
-    TimeOut_Timer.setTimerType(Qt::PreciseTimer);
+    exchange_.pollTimer().setObjectName(QStringLiteral("Odbieraj_Timer"));
+    exchange_.timeoutTimer().setObjectName(QStringLiteral("TimeOut_Timer"));
 
     // Every control inherits this font as it is created; none has to change its font afterwards.
     setFont(fittedFont(font(), mainWindowCaptions(), *style()));
@@ -208,8 +204,10 @@ void Adresowanie_Form::connectHandlers() {
     connect(Przeslij_Command, &QPushButton::clicked, this,
             &Adresowanie_Form::Przeslij_Command_Click);
     connect(Odbierz_Command, &QPushButton::clicked, this, &Adresowanie_Form::Odbierz_Command_Click);
-    connect(&Odbieraj_Timer, &QTimer::timeout, this, &Adresowanie_Form::Odbieraj_Timer_Timer);
-    connect(&TimeOut_Timer, &QTimer::timeout, this, &Adresowanie_Form::TimeOut_Timer_Timer);
+    connect(&exchange_.pollTimer(), &QTimer::timeout, this,
+            &Adresowanie_Form::Odbieraj_Timer_Timer);
+    connect(&exchange_.timeoutTimer(), &QTimer::timeout, this,
+            &Adresowanie_Form::TimeOut_Timer_Timer);
     connect(About_Command, &QPushButton::clicked, this, &Adresowanie_Form::About_Command_Click);
     for (int index = 1; index <= kPortCount; ++index) {
         auto* option = Port_Option[index - 1];
@@ -224,11 +222,11 @@ void Adresowanie_Form::Form_Load() {
     programmingFrame_ = makeProgrammingFrameTemplate();
     configurationQuery_ = makeConfigurationQuery();
 
-    for (const QStringView item : texts::WyswietlPolecenie_Items)
-        WyswietlPolecenie_Combo->addItem(item.toString());
+    for (const std::string_view item : kDisplayCommandItems)
+        WyswietlPolecenie_Combo->addItem(texts::listItem(item));
     WyswietlPolecenie_Combo->setCurrentIndex(0);
-    for (const QStringView item : texts::TrybBuzera_Items)
-        TrybBuzera_Combo->addItem(item.toString());
+    for (const std::string_view item : kBuzzerModeItems)
+        TrybBuzera_Combo->addItem(texts::listItem(item));
     TrybBuzera_Combo->setCurrentIndex(0);
 
     centreOnScreen();

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "link/exchange_controller.h"
 #include "link/serial_port_control.h"
 #include "main_window_layout.h"
+#include "protocol/configuration.h"
 #include "protocol/receive_buffer.h"
 #include "protocol/record.h"
 #include "protocol/requests.h"
 
-#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -23,8 +24,9 @@ class QRadioButton;
 
 namespace orv52 {
 
-// The program's only working window. It owns every control, the serial port, the two timers of
-// an exchange, both request frames, the receive buffer and the two team-number masks.
+// The program's only working window. It owns every control, the serial port and the exchange
+// on it (its two timers and the receive buffer), both request frames and the two team-number
+// masks.
 class Adresowanie_Form : public QWidget {
     Q_OBJECT
 
@@ -38,7 +40,7 @@ public:
     std::uint8_t teamMaskHigh() const { return teamMaskHigh_; }
     const Record& programmingFrame() const { return programmingFrame_; }
     const ConfigurationQuery& configurationQuery() const { return configurationQuery_; }
-    const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
+    const ReceiveBuffer& receiveBuffer() const { return exchange_.receiveBuffer(); }
     const SerialPortControl& port() const { return Port_MSComm; }
 
     // Lets tests point COM n at a pseudo-terminal; the program itself never calls it.
@@ -72,11 +74,12 @@ private:
     void Odbierz_Command_Click();
     void startExchange(std::span<const std::uint8_t> request, bool fillFrameFirst);
     void fillProgrammingFrame();
+    // The six timing fields in record order.
+    std::array<QLineEdit*, kTimingCount> timingFields() const;
     void Odbieraj_Timer_Timer();
     void TimeOut_Timer_Timer();
     void endExchange();
-    bool canShowConfiguration(const Record& record) const;
-    void showReceivedConfiguration(const Record& record);
+    void showReceivedConfiguration(const Configuration& settings);
 
     void setUpNumericFields();
     void DelaySetOnRelay_Text_KeyPress(int index, int& keyAscii);
@@ -105,13 +108,12 @@ private:
     QPushButton* Odbierz_Command = nullptr;
     QPushButton* About_Command = nullptr;
 
-    QTimer Odbieraj_Timer{this};
-    QTimer TimeOut_Timer{this};
     SerialPortControl Port_MSComm{this};
+    // Its poll and timeout timers are the window's Odbieraj_Timer and TimeOut_Timer.
+    ExchangeController exchange_{Port_MSComm, this};
 
     Record programmingFrame_{};
     ConfigurationQuery configurationQuery_{};
-    ReceiveBuffer receiveBuffer_;
     std::uint8_t teamMaskLow_ = 0;
     std::uint8_t teamMaskHigh_ = 0;
 

@@ -16,12 +16,12 @@ std::uint8_t fieldByte(const QLineEdit* field) {
     return textToByte(field->text().toStdString());
 }
 
-bool namesListItem(std::uint8_t value, const QComboBox* list) {
-    const auto position = byteToListPosition(value);
-    return position && *position < list->count();
-}
-
 } // namespace
+
+std::array<QLineEdit*, kTimingCount> Adresowanie_Form::timingFields() const {
+    return {DelaySetOnRelay_Text[0],    DelaySetOnRelay_Text[1], DurationSetOnRelay_Text[0],
+            DurationSetOnRelay_Text[1], LightingTime_Text[0],    LightingTime_Text[1]};
+}
 
 void Adresowanie_Form::Przeslij_Command_Click() {
     startExchange(programmingFrame_, true);
@@ -37,60 +37,44 @@ void Adresowanie_Form::startExchange(std::span<const std::uint8_t> request, bool
         setPortChoiceEnabled(false);
         Przeslij_Command->setEnabled(false);
         Odbierz_Command->setEnabled(false);
-        receiveBuffer_.clear();
+        exchange_.clearReceiveBuffer();
         if (fillFrameFirst)
             fillProgrammingFrame();
-        if (!Port_MSComm.isOpen())
-            Port_MSComm.open();
-        Port_MSComm.discardInput();
-        Port_MSComm.write(request);
-        Odbieraj_Timer.start();
-        TimeOut_Timer.start();
+        exchange_.start(request);
     } catch (const NumberedError& error) {
         ObslugaBledow(error);
     }
 }
 
+// The fields are read in record order, so that a field that fails its conversion stops the
+// exchange at the same field as it always has.
 void Adresowanie_Form::fillProgrammingFrame() {
-    programmingFrame_[offset::TeamMaskLow] = teamMaskLow_;
-    programmingFrame_[offset::TeamMaskHigh] = teamMaskHigh_;
-    programmingFrame_[offset::DelayUpperRelay] = fieldByte(DelaySetOnRelay_Text[0]);
-    programmingFrame_[offset::DelayLowerRelay] = fieldByte(DelaySetOnRelay_Text[1]);
-    programmingFrame_[offset::DurationUpperRelay] = fieldByte(DurationSetOnRelay_Text[0]);
-    programmingFrame_[offset::DurationLowerRelay] = fieldByte(DurationSetOnRelay_Text[1]);
-    programmingFrame_[offset::LightingArrowUp] = fieldByte(LightingTime_Text[0]);
-    programmingFrame_[offset::LightingArrowDown] = fieldByte(LightingTime_Text[1]);
-    programmingFrame_[offset::DisplayCommand] =
-        listPositionToByte(WyswietlPolecenie_Combo->currentIndex());
-    programmingFrame_[offset::BuzzerMode] = listPositionToByte(TrybBuzera_Combo->currentIndex());
-    programmingFrame_[offset::Checksum] = frameChecksum(programmingFrame_);
+    Configuration settings;
+    settings.teamMaskLow = teamMaskLow_;
+    settings.teamMaskHigh = teamMaskHigh_;
+    for (std::size_t i = 0; i < kTimingCount; ++i)
+        settings.timings[i] = fieldByte(timingFields()[i]);
+    settings.displayCommand = WyswietlPolecenie_Combo->currentIndex();
+    settings.buzzerMode = TrybBuzera_Combo->currentIndex();
+    orv52::fillProgrammingFrame(programmingFrame_, settings);
 }
 
 void Adresowanie_Form::Odbieraj_Timer_Timer() {
-    const int waiting = Port_MSComm.pendingCount();
-    if (waiting == 0)
-        return;
-    for (int i = 0; i < waiting; ++i)
-        receiveBuffer_.append(Port_MSComm.readOne());
-
-    switch (receiveBuffer_.recognise()) {
-    case Verdict::ProgrammingDone:
+    switch (exchange_.poll()) {
+    case ExchangeController::Poll::ProgrammingDone:
         endExchange();
         showMessage(message_id::ProgrammingDone);
         break;
-    case Verdict::ConfigurationReceived: {
+    case ExchangeController::Poll::ConfigurationReceived:
         endExchange();
-        const Record record = receiveBuffer_.record();
-        if (canShowConfiguration(record)) {
-            showReceivedConfiguration(record);
-        } else {
-            showMessage(message_id::TransmissionError);
-            Port_MSComm.discardInput();
-        }
+        showReceivedConfiguration(*exchange_.receivedConfiguration());
         break;
-    }
-    case Verdict::Incomplete:
-    case Verdict::StrayData:
+    case ExchangeController::Poll::TransmissionError:
+        endExchange();
+        showMessage(message_id::TransmissionError);
+        Port_MSComm.discardInput();
+        break;
+    case ExchangeController::Poll::Waiting:
         break;
     }
 }
@@ -103,37 +87,19 @@ void Adresowanie_Form::TimeOut_Timer_Timer() {
 }
 
 void Adresowanie_Form::endExchange() {
-    Odbieraj_Timer.stop();
-    TimeOut_Timer.stop();
-    Port_MSComm.close();
+    exchange_.end();
     Przeslij_Command->setEnabled(true);
     Odbierz_Command->setEnabled(true);
     setPortChoiceEnabled(true);
 }
 
-// A record is shown only whole: besides its checksum, both one-bit fields must name an item of
-// their list, so that nothing in the window changes for a record that cannot be shown.
-bool Adresowanie_Form::canShowConfiguration(const Record& record) const {
-    return isRecordValid(record) &&
-           namesListItem(record[offset::DisplayCommand], WyswietlPolecenie_Combo) &&
-           namesListItem(record[offset::BuzzerMode], TrybBuzera_Combo);
-}
-
-void Adresowanie_Form::showReceivedConfiguration(const Record& record) {
-    setTeamBoxes(record[offset::TeamMaskLow], record[offset::TeamMaskHigh]);
-    const std::array<std::pair<QLineEdit*, std::size_t>, 6> fields{{
-        {DelaySetOnRelay_Text[0], offset::DelayUpperRelay},
-        {DelaySetOnRelay_Text[1], offset::DelayLowerRelay},
-        {DurationSetOnRelay_Text[0], offset::DurationUpperRelay},
-        {DurationSetOnRelay_Text[1], offset::DurationLowerRelay},
-        {LightingTime_Text[0], offset::LightingArrowUp},
-        {LightingTime_Text[1], offset::LightingArrowDown},
-    }};
-    for (const auto& [field, byteOffset] : fields)
-        field->setText(QString::number(record[byteOffset]));
-    WyswietlPolecenie_Combo->setCurrentIndex(*byteToListPosition(record[offset::DisplayCommand]));
-    TrybBuzera_Combo->setCurrentIndex(*byteToListPosition(record[offset::BuzzerMode]));
-    Wersja_Text->setText(QString::fromStdString(versionText(record[offset::FirmwareVersion])));
+void Adresowanie_Form::showReceivedConfiguration(const Configuration& settings) {
+    setTeamBoxes(settings.teamMaskLow, settings.teamMaskHigh);
+    for (std::size_t i = 0; i < kTimingCount; ++i)
+        timingFields()[i]->setText(QString::number(settings.timings[i]));
+    WyswietlPolecenie_Combo->setCurrentIndex(settings.displayCommand);
+    TrybBuzera_Combo->setCurrentIndex(settings.buzzerMode);
+    Wersja_Text->setText(QString::fromStdString(versionText(settings.firmwareVersion)));
 }
 
 } // namespace orv52

@@ -2,6 +2,7 @@
 
 #include "main_window_layout.h"
 #include "main_window_texts.h"
+#include "protocol/configuration.h"
 
 namespace orv52 {
 
@@ -31,11 +32,11 @@ std::vector<Caption> mainWindowCaptions() {
     }
 
     add(Frame, texts::WyswietlPolecenie_Frame, layout::WyswietlPolecenie_Frame.width);
-    for (const QStringView item : texts::WyswietlPolecenie_Items)
-        add(ListItem, item, layout::ListInFrame.width);
+    for (const std::string_view item : kDisplayCommandItems)
+        add(ListItem, texts::listItem(item), layout::ListInFrame.width);
     add(Frame, texts::TrybBuzera_Frame, layout::TrybBuzera_Frame.width);
-    for (const QStringView item : texts::TrybBuzera_Items)
-        add(ListItem, item, layout::ListInFrame.width);
+    for (const std::string_view item : kBuzzerModeItems)
+        add(ListItem, texts::listItem(item), layout::ListInFrame.width);
 
     add(Frame, texts::PortCOM_Frame, layout::PortCOM_Frame.width);
     for (int index = 1; index <= layout::kPortOptions; ++index)

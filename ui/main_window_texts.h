@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <string_view>
 
 // The main window's captions and texts. The window shows them and its font is fitted to them
 // before any control exists, so both read them from here.
@@ -23,11 +24,12 @@ inline constexpr std::array<QStringView, 2> LightingTime_Label{u"strzałka w gó
                                                                u"strzałka w dół"};
 
 inline constexpr QStringView WyswietlPolecenie_Frame = u"Wyświetl polecenie";
-inline constexpr std::array<QStringView, 3> WyswietlPolecenie_Items{u"Środek", u"Dwie strzałki",
-                                                                    u"Wszystko"};
 inline constexpr QStringView TrybBuzera_Frame = u"Tryb pracy buzera";
-inline constexpr std::array<QStringView, 4> TrybBuzera_Items{
-    u"Bez dźwięku", u"Jak inne sygnalizatory", u"Krótki przerywany", u"Długi przerywany"};
+
+// The list items are the receiver's own setting names, kept with the record they are coded in.
+inline QString listItem(std::string_view utf8Item) {
+    return QString::fromUtf8(utf8Item.data(), static_cast<qsizetype>(utf8Item.size()));
+}
 
 inline constexpr QStringView PortCOM_Frame = u"Port";
 inline QString portCaption(int index) {

@@ -1,0 +1,259 @@
+#include "configuration_file.h"
+
+#include <charconv>
+#include <vector>
+
+namespace orv52 {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kHighestTeam = 15;
+constexpr int kLowTeams = 8;
+constexpr int kHighestTiming = 255;
+// Longest piece of a faulty line that an error message repeats.
+constexpr std::size_t kQuotedBytes = 40;
+
+enum class Key { Teams, Timing, DisplayCommand, BuzzerMode, Version };
+
+struct KeyInfo {
+    std::string_view name;
+    Key key;
+    std::size_t timing = 0;
+};
+
+constexpr std::array<KeyInfo, 10> kKeys{{
+    {config_key::Teams, Key::Teams},
+    {config_key::Timings[0], Key::Timing, 0},
+    {config_key::Timings[1], Key::Timing, 1},
+    {config_key::Timings[2], Key::Timing, 2},
+    {config_key::Timings[3], Key::Timing, 3},
+    {config_key::Timings[4], Key::Timing, 4},
+    {config_key::Timings[5], Key::Timing, 5},
+    {config_key::DisplayCommand, Key::DisplayCommand},
+    {config_key::BuzzerMode, Key::BuzzerMode},
+    {config_key::Version, Key::Version},
+}};
+
+std::string_view trim(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+// The text between Polish quotes, cut short (at a character boundary) when it is long.
+std::string quoted(std::string_view text) {
+    if (text.size() > kQuotedBytes) {
+        std::size_t cut = kQuotedBytes;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+        return "„" + std::string(text.substr(0, cut)) + "…”";
+    }
+    return "„" + std::string(text) + "”";
+}
+
+// A plain decimal whole number: digits only, no sign, no blanks inside.
+std::optional<int> wholeNumber(std::string_view text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() == '-' || ec != std::errc{} ||
+        end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+template <std::size_t N>
+std::string itemList(const std::array<std::string_view, N>& items, std::string_view separator) {
+    std::string list;
+    for (const auto item : items) {
+        if (!list.empty())
+            list += separator;
+        list += item;
+    }
+    return list;
+}
+
+class FileReader {
+public:
+    ParsedConfigurationFile read(std::string_view text) {
+        if (text.starts_with(kUtf8ByteOrderMark))
+            text.remove_prefix(kUtf8ByteOrderMark.size());
+        int lineNumber = 0;
+        while (!text.empty() && !failed()) {
+            const auto end = text.find('\n');
+            std::string_view line = text.substr(0, end);
+            text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+            if (line.ends_with('\r'))
+                line.remove_suffix(1);
+            readLine(++lineNumber, line);
+        }
+        for (std::size_t i = 0; i < kKeys.size() && !failed(); ++i)
+            if (firstSeenOn_[i] == 0 && kKeys[i].key != Key::Version)
+                fail(0, kKeys[i].name, "brak klucza w pliku");
+        if (failed())
+            return {std::nullopt, error_};
+        return {settings_, {}};
+    }
+
+private:
+    bool failed() const { return !error_.problem.empty(); }
+
+    void fail(int line, std::string_view key, std::string problem) {
+        error_ = {line, std::string(key), std::move(problem)};
+    }
+
+    void readLine(int line, std::string_view text) {
+        text = trim(text);
+        if (text.empty() || text.front() == '#')
+            return;
+        const auto equals = text.find('=');
+        if (equals == std::string_view::npos) {
+            fail(line, {}, "oczekiwano „klucz = wartość”, jest " + quoted(text));
+            return;
+        }
+        const auto name = trim(text.substr(0, equals));
+        const auto value = trim(text.substr(equals + 1));
+        std::size_t index = 0;
+        while (index < kKeys.size() && kKeys[index].name != name)
+            ++index;
+        if (index == kKeys.size()) {
+            fail(line, name.substr(0, kQuotedBytes), "nieznany klucz");
+            return;
+        }
+        if (firstSeenOn_[index] != 0) {
+            fail(line, name,
+                 "klucz powtórzony (pierwszy raz w wierszu " + std::to_string(firstSeenOn_[index]) +
+                     ")");
+            return;
+        }
+        firstSeenOn_[index] = line;
+        readValue(line, kKeys[index], value);
+    }
+
+    void readValue(int line, const KeyInfo& info, std::string_view value) {
+        switch (info.key) {
+        case Key::Teams:
+            readTeams(line, value);
+            break;
+        case Key::Timing:
+            readTiming(line, info, value);
+            break;
+        case Key::DisplayCommand:
+            readItem(line, info.name, value, kDisplayCommandItems, settings_.displayCommand);
+            break;
+        case Key::BuzzerMode:
+            readItem(line, info.name, value, kBuzzerModeItems, settings_.buzzerMode);
+            break;
+        case Key::Version:
+            break; // what a read found; never sent
+        }
+    }
+
+    // Team numbers separated by commas or blanks; an empty value serves no team.
+    void readTeams(int line, std::string_view value) {
+        constexpr std::string_view separators = ", \t";
+        while (!value.empty()) {
+            const auto start = value.find_first_not_of(separators);
+            if (start == std::string_view::npos)
+                break;
+            value.remove_prefix(start);
+            const auto team = value.substr(0, value.find_first_of(separators));
+            value.remove_prefix(team.size());
+            const auto number = wholeNumber(team);
+            if (!number || *number < 1 || *number > kHighestTeam) {
+                fail(line, config_key::Teams,
+                     "numer drużyny " + quoted(team) + " spoza zakresu 1..15");
+                return;
+            }
+            if (*number <= kLowTeams)
+                settings_.teamMaskLow |= static_cast<std::uint8_t>(1u << (*number - 1));
+            else
+                settings_.teamMaskHigh |=
+                    static_cast<std::uint8_t>(1u << (*number - kLowTeams - 1));
+        }
+    }
+
+    void readTiming(int line, const KeyInfo& info, std::string_view value) {
+        const int lowest = kTimingMinimum[info.timing];
+        const auto number = wholeNumber(value);
+        if (!number || *number < lowest || *number > kHighestTiming) {
+            fail(line, info.name,
+                 "wartość " + quoted(value) + " spoza zakresu " + std::to_string(lowest) +
+                     "..255 (liczba całkowita)");
+            return;
+        }
+        settings_.timings[info.timing] = static_cast<std::uint8_t>(*number);
+    }
+
+    template <std::size_t N>
+    void readItem(int line, std::string_view key, std::string_view value,
+                  const std::array<std::string_view, N>& items, int& position) {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (items[i] == value) {
+                position = static_cast<int>(i);
+                return;
+            }
+        }
+        fail(line, key, quoted(value) + " nie jest pozycją listy: " + itemList(items, ", "));
+    }
+
+    Configuration settings_;
+    std::array<int, kKeys.size()> firstSeenOn_{};
+    ConfigurationFileError error_;
+};
+
+std::string teamList(const Configuration& settings) {
+    std::string list;
+    for (int team = 1; team <= kHighestTeam; ++team) {
+        const bool low = team <= kLowTeams;
+        const unsigned mask = low ? settings.teamMaskLow : settings.teamMaskHigh;
+        const int bit = low ? team - 1 : team - kLowTeams - 1;
+        if ((mask >> bit) & 1u)
+            list += (list.empty() ? "" : ", ") + std::to_string(team);
+    }
+    return list;
+}
+
+std::string line(std::string_view key, std::string_view value) {
+    return std::string(key) + " = " + std::string(value) + "\n";
+}
+
+} // namespace
+
+std::string ConfigurationFileError::describe() const {
+    std::string place;
+    if (line > 0)
+        place = "wiersz " + std::to_string(line);
+    if (!key.empty())
+        place += (place.empty() ? "klucz " : ", klucz ") + quoted(key);
+    return place + ": " + problem;
+}
+
+ParsedConfigurationFile parseConfigurationFile(std::string_view text) {
+    return FileReader{}.read(text);
+}
+
+std::string writeConfigurationFile(const Configuration& settings) {
+    const auto timing = [&settings](std::size_t i) {
+        return line(config_key::Timings[i], std::to_string(settings.timings[i]));
+    };
+    return "# Konfiguracja odbiornika ORV-52.\n"
+           "# Numery drużyn 1..15, po przecinku; pusto: żadna.\n" +
+           line(config_key::Teams, teamList(settings)) +
+           "# Opóźnienie załączania [s], 0..255: przekaźnik górny, dolny.\n" + timing(0) +
+           timing(1) + "# Czas trwania załączenia [100 ms], 1..255: przekaźnik górny, dolny.\n" +
+           timing(2) + timing(3) +
+           "# Czas trwania świecenia [s], 0..255: strzałka w górę, w dół.\n" + timing(4) +
+           timing(5) + "# Wyświetl polecenie: " + itemList(kDisplayCommandItems, " | ") + ".\n" +
+           line(config_key::DisplayCommand,
+                kDisplayCommandItems.at(static_cast<std::size_t>(settings.displayCommand))) +
+           "# Tryb pracy buzera: " + itemList(kBuzzerModeItems, " | ") + ".\n" +
+           line(config_key::BuzzerMode,
+                kBuzzerModeItems.at(static_cast<std::size_t>(settings.buzzerMode))) +
+           "# Wersja oprogramowania odbiornika: tylko odczytana, nigdy nie wysyłana.\n" +
+           line(config_key::Version, versionText(settings.firmwareVersion));
+}
+
+} // namespace orv52

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "configuration.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orv52 {
+
+// A receiver's settings kept as a small text file that a person can read and edit, in UTF-8:
+//
+//   # comment
+//   druzyny = 1, 8, 9, 15
+//   opoznienie_przekaznik_gorny = 5
+//   ...
+//   wyswietl_polecenie = Wszystko
+//   tryb_buzera = Długi przerywany
+//   wersja = 2.3
+//
+// One "key = value" a line; blank lines and lines starting with '#' are ignored. Every key but
+// "wersja" must be present exactly once; "wersja" is what a read found and is never sent.
+namespace config_key {
+inline constexpr std::string_view Teams = "druzyny";
+inline constexpr std::array<std::string_view, kTimingCount> Timings{
+    "opoznienie_przekaznik_gorny",      "opoznienie_przekaznik_dolny",
+    "czas_zalaczenia_przekaznik_gorny", "czas_zalaczenia_przekaznik_dolny",
+    "swiecenie_strzalka_gora",          "swiecenie_strzalka_dol"};
+inline constexpr std::string_view DisplayCommand = "wyswietl_polecenie";
+inline constexpr std::string_view BuzzerMode = "tryb_buzera";
+inline constexpr std::string_view Version = "wersja";
+} // namespace config_key
+
+// The lowest value each timing may take; the highest is 255 for all. The durations cannot be 0.
+inline constexpr std::array<int, kTimingCount> kTimingMinimum{0, 0, 1, 1, 0, 0};
+
+// Why a file was refused: the line (1-based; 0 for a key that is missing) and the key it
+// concerns, and a Polish description.
+struct ConfigurationFileError {
+    int line = 0;
+    std::string key;
+    std::string problem;
+
+    // "wiersz 3, klucz „druzyny”: ..." — the place and the problem, in Polish.
+    std::string describe() const;
+};
+
+struct ParsedConfigurationFile {
+    std::optional<Configuration> settings; // set when the file is valid as a whole
+    ConfigurationFileError error;          // meaningful only when settings is empty
+};
+
+// Reads a whole file. Nothing half-valid is ever returned: the first fault refuses the file.
+ParsedConfigurationFile parseConfigurationFile(std::string_view text);
+
+// The file for the given settings, with comments that say what each key means and takes.
+std::string writeConfigurationFile(const Configuration& settings);
+
+} // namespace orv52
