@@ -1,5 +1,7 @@
 #include "configuration_file.h"
 
+#include "text_value.h"
+
 #include <charconv>
 #include <vector>
 
@@ -216,8 +218,40 @@ std::string teamList(const Configuration& settings) {
     return list;
 }
 
-std::string line(std::string_view key, std::string_view value) {
-    return std::string(key) + " = " + std::string(value) + "\n";
+// The value a key has in the file for the given settings.
+std::string valueText(const Configuration& settings, const KeyInfo& info) {
+    switch (info.key) {
+    case Key::Teams:
+        return teamList(settings);
+    case Key::Timing:
+        return std::to_string(settings.timings[info.timing]);
+    case Key::DisplayCommand:
+        return std::string(
+            kDisplayCommandItems.at(static_cast<std::size_t>(settings.displayCommand)));
+    case Key::BuzzerMode:
+        return std::string(kBuzzerModeItems.at(static_cast<std::size_t>(settings.buzzerMode)));
+    case Key::Version:
+        return versionText(settings.firmwareVersion);
+    }
+    return {};
+}
+
+// What the file says about each key: a comment line before it, or nothing.
+constexpr std::array<std::string_view, kKeys.size()> kKeyComments{
+    "# Numery drużyn 1..15, po przecinku; pusto: żadna.\n",
+    "# Opóźnienie załączania [s], 0..255: przekaźnik górny, dolny.\n",
+    "",
+    "# Czas trwania załączenia [100 ms], 1..255: przekaźnik górny, dolny.\n",
+    "",
+    "# Czas trwania świecenia [s], 0..255: strzałka w górę, w dół.\n",
+    "",
+    "",
+    "",
+    "# Wersja oprogramowania odbiornika: tylko odczytana, nigdy nie wysyłana.\n",
+};
+
+std::string listComment(std::string_view caption, std::string_view items) {
+    return "# " + std::string(caption) + ": " + std::string(items) + ".\n";
 }
 
 } // namespace
@@ -236,24 +270,32 @@ ParsedConfigurationFile parseConfigurationFile(std::string_view text) {
 }
 
 std::string writeConfigurationFile(const Configuration& settings) {
-    const auto timing = [&settings](std::size_t i) {
-        return line(config_key::Timings[i], std::to_string(settings.timings[i]));
-    };
-    return "# Konfiguracja odbiornika ORV-52.\n"
-           "# Numery drużyn 1..15, po przecinku; pusto: żadna.\n" +
-           line(config_key::Teams, teamList(settings)) +
-           "# Opóźnienie załączania [s], 0..255: przekaźnik górny, dolny.\n" + timing(0) +
-           timing(1) + "# Czas trwania załączenia [100 ms], 1..255: przekaźnik górny, dolny.\n" +
-           timing(2) + timing(3) +
-           "# Czas trwania świecenia [s], 0..255: strzałka w górę, w dół.\n" + timing(4) +
-           timing(5) + "# Wyświetl polecenie: " + itemList(kDisplayCommandItems, " | ") + ".\n" +
-           line(config_key::DisplayCommand,
-                kDisplayCommandItems.at(static_cast<std::size_t>(settings.displayCommand))) +
-           "# Tryb pracy buzera: " + itemList(kBuzzerModeItems, " | ") + ".\n" +
-           line(config_key::BuzzerMode,
-                kBuzzerModeItems.at(static_cast<std::size_t>(settings.buzzerMode))) +
-           "# Wersja oprogramowania odbiornika: tylko odczytana, nigdy nie wysyłana.\n" +
-           line(config_key::Version, versionText(settings.firmwareVersion));
+    std::string file = "# Konfiguracja odbiornika ORV-52.\n";
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        file += kKeyComments[i];
+        if (kKeys[i].key == Key::DisplayCommand)
+            file += listComment("Wyświetl polecenie", itemList(kDisplayCommandItems, " | "));
+        if (kKeys[i].key == Key::BuzzerMode)
+            file += listComment("Tryb pracy buzera", itemList(kBuzzerModeItems, " | "));
+        const auto value = valueText(settings, kKeys[i]);
+        file += std::string(kKeys[i].name) + (value.empty() ? " =\n" : " = " + value + "\n");
+    }
+    return file;
+}
+
+std::vector<std::string> describeDifferences(const Configuration& expected,
+                                             const Configuration& actual) {
+    std::vector<std::string> differences;
+    for (const auto& info : kKeys) {
+        if (info.key == Key::Version)
+            continue;
+        const auto want = valueText(expected, info);
+        const auto have = valueText(actual, info);
+        if (want != have)
+            differences.push_back(std::string(info.name) + ": w pliku " + quoted(want) +
+                                  ", w odbiorniku " + quoted(have));
+    }
+    return differences;
 }
 
 } // namespace orv52

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orv52 {
 
@@ -55,5 +56,10 @@ ParsedConfigurationFile parseConfigurationFile(std::string_view text);
 
 // The file for the given settings, with comments that say what each key means and takes.
 std::string writeConfigurationFile(const Configuration& settings);
+
+// One Polish line per key whose value differs, naming the key and both values as the file
+// writes them ("druzyny: w pliku „1, 2”, w odbiorniku „1”"); the version is not compared.
+std::vector<std::string> describeDifferences(const Configuration& expected,
+                                             const Configuration& actual);
 
 } // namespace orv52

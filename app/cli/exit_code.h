@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+namespace orv52::cli {
+
+// What a script sees when the command ends; the values are part of the tool's interface.
+enum class ExitCode {
+    Done = 0,
+    Differs = 1,           // the receiver holds something other than the file
+    Usage = 2,             // the command line itself is wrong
+    NoAnswer = 3,          // nothing complete came back within the timeout
+    TransmissionError = 4, // an answer came back damaged or of the wrong kind
+    InvalidPort = 5,       // no such device
+    PortBusy = 6,          // another program holds the port
+    AccessDenied = 7,      // the user may not open the device
+    BadInputFile = 8,      // the configuration file cannot be read or is refused
+    PortFailed = 9,        // any other failure of the port
+    OutputFailed = 10,     // the configuration read cannot be written
+};
+
+// The codes and their meaning, one per line, in Polish.
+std::string exitCodeTable();
+
+} // namespace orv52::cli
