@@ -1,0 +1,158 @@
+#include "protocol/configuration_file.h"
+
+#include <QTest>
+
+using namespace orv52;
+
+namespace {
+
+Configuration sampleSettings() {
+    Configuration settings;
+    settings.teamMaskLow = 0x85;  // teams 1, 3, 8
+    settings.teamMaskHigh = 0x40; // team 15
+    settings.timings = {0, 255, 1, 200, 17, 0};
+    settings.displayCommand = 1;
+    settings.buzzerMode = 3;
+    settings.firmwareVersion = 0x23;
+    return settings;
+}
+
+// A valid file with one line replaced (1-based), to put one fault at a known place.
+std::string withLine(int number, const std::string& replacement) {
+    std::string file = writeConfigurationFile(sampleSettings());
+    std::size_t start = 0;
+    for (int line = 1; line < number; ++line)
+        start = file.find('\n', start) + 1;
+    const auto end = file.find('\n', start);
+    return file.replace(start, end - start, replacement);
+}
+
+} // namespace
+
+class TestConfigurationFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aWrittenFileReadsBackAsItsSettingsButTheVersion() {
+        for (const Configuration& settings : {sampleSettings(), Configuration{}}) {
+            const auto parsed = parseConfigurationFile(writeConfigurationFile(settings));
+            QVERIFY2(parsed.settings, parsed.error.describe().c_str());
+            Configuration expected = settings;
+            expected.firmwareVersion = 0;
+            QCOMPARE(*parsed.settings, expected);
+        }
+    }
+
+    void theWrittenFileIsReadableByAPerson() {
+        const std::string file = writeConfigurationFile(sampleSettings());
+        QVERIFY(file.find("\ndruzyny = 1, 3, 8, 15\n") != std::string::npos);
+        QVERIFY(file.find("\nwyswietl_polecenie = Dwie strzałki\n") != std::string::npos);
+        QVERIFY(file.find("\ntryb_buzera = Długi przerywany\n") != std::string::npos);
+        QVERIFY(file.find("\nwersja = 2.3\n") != std::string::npos);
+        QVERIFY(writeConfigurationFile(Configuration{}).find("\ndruzyny =\n") != std::string::npos);
+    }
+
+    void aHandWrittenFileIsAccepted() {
+        const std::string file = "\xEF\xBB\xBF# od ręki\r\n"
+                                 "\r\n"
+                                 "tryb_buzera=Bez dźwięku\r\n"
+                                 "  druzyny =  15 9,2\t 2  \r\n"
+                                 "opoznienie_przekaznik_gorny = 007\n"
+                                 "opoznienie_przekaznik_dolny = 0\n"
+                                 "czas_zalaczenia_przekaznik_gorny = 1\n"
+                                 "czas_zalaczenia_przekaznik_dolny = 255\n"
+                                 "swiecenie_strzalka_gora = 3\n"
+                                 "swiecenie_strzalka_dol = 4\n"
+                                 "wyswietl_polecenie = Wszystko";
+        const auto parsed = parseConfigurationFile(file);
+        QVERIFY2(parsed.settings, parsed.error.describe().c_str());
+        QCOMPARE(parsed.settings->teamMaskLow, 0x02);
+        QCOMPARE(parsed.settings->teamMaskHigh, 0x41);
+        QCOMPARE(parsed.settings->timings[0], 7);
+        QCOMPARE(parsed.settings->timings[3], 255);
+        QCOMPARE(parsed.settings->displayCommand, 2);
+    }
+
+    void aBadFileIsRefusedNamingLineAndKey_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QString>("problem");
+        const auto row = [](const char* name, const std::string& file, int line,
+                            const std::string& key, const char* problem) {
+            QTest::newRow(name) << QByteArray::fromStdString(file) << line
+                                << QByteArray::fromStdString(key) << QString(problem);
+        };
+        row("unknown key", withLine(3, "druzyna = 1"), 3, "druzyna", "nieznany klucz");
+        row("team 0", withLine(3, "druzyny = 1, 0"), 3, "druzyny", "„0” spoza zakresu 1..15");
+        row("team 16", withLine(3, "druzyny = 16"), 3, "druzyny", "„16” spoza zakresu 1..15");
+        row("team not a number", withLine(3, "druzyny = 1;2"), 3, "druzyny", "„1;2”");
+        row("delay 256", withLine(5, "opoznienie_przekaznik_gorny = 256"), 5,
+            "opoznienie_przekaznik_gorny", "„256” spoza zakresu 0..255");
+        row("duration 0", withLine(9, "czas_zalaczenia_przekaznik_dolny = 0"), 9,
+            "czas_zalaczenia_przekaznik_dolny", "„0” spoza zakresu 1..255");
+        row("negative lighting", withLine(11, "swiecenie_strzalka_gora = -1"), 11,
+            "swiecenie_strzalka_gora", "„-1”");
+        row("fraction", withLine(12, "swiecenie_strzalka_dol = 1.5"), 12, "swiecenie_strzalka_dol",
+            "„1.5”");
+        row("beyond int", withLine(12, "swiecenie_strzalka_dol = 99999999999"), 12,
+            "swiecenie_strzalka_dol", "„99999999999”");
+        row("empty timing", withLine(12, "swiecenie_strzalka_dol ="), 12, "swiecenie_strzalka_dol",
+            "„”");
+        row("not an item", withLine(14, "wyswietl_polecenie = srodek"), 14, "wyswietl_polecenie",
+            "„srodek” nie jest pozycją listy: Środek, Dwie strzałki, Wszystko");
+        row("item in other case", withLine(16, "tryb_buzera = bez dźwięku"), 16, "tryb_buzera",
+            "nie jest pozycją listy");
+        row("repeated key", withLine(17, "druzyny = 1"), 17, "druzyny",
+            "klucz powtórzony (pierwszy raz w wierszu 3)");
+        row("missing key", withLine(5, "# wykreślone"), 0, "opoznienie_przekaznik_gorny",
+            "brak klucza w pliku");
+        row("no equals sign", withLine(5, "opoznienie_przekaznik_gorny 5"), 5, "",
+            "oczekiwano „klucz = wartość”");
+        row("empty file", "", 0, "druzyny", "brak klucza w pliku");
+        row("binary", std::string("\0\xff=\x01", 4), 1, std::string("\0\xff", 2), "nieznany klucz");
+    }
+
+    void aBadFileIsRefusedNamingLineAndKey() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, line);
+        QFETCH(QByteArray, key);
+        QFETCH(QString, problem);
+        const auto parsed = parseConfigurationFile(file.toStdString());
+        QVERIFY(!parsed.settings);
+        QCOMPARE(parsed.error.line, line);
+        QCOMPARE(QByteArray::fromStdString(parsed.error.key), key);
+        QVERIFY2(parsed.error.problem.find(problem.toStdString()) != std::string::npos,
+                 parsed.error.problem.c_str());
+    }
+
+    void theErrorSaysWhereInPolish() {
+        const auto parsed = parseConfigurationFile(withLine(3, "druzyny = 16"));
+        QCOMPARE(QString::fromStdString(parsed.error.describe()),
+                 QString("wiersz 3, klucz „druzyny”: numer drużyny „16” spoza zakresu 1..15"));
+        const auto missing = parseConfigurationFile(withLine(3, ""));
+        QCOMPARE(QString::fromStdString(missing.error.describe()),
+                 QString("klucz „druzyny”: brak klucza w pliku"));
+    }
+
+    void differencesNameTheKeyAndBothValues() {
+        Configuration held = sampleSettings();
+        held.firmwareVersion = 0x10;
+        QVERIFY(describeDifferences(sampleSettings(), held).empty());
+
+        held.teamMaskHigh = 0;
+        held.timings[3] = 1;
+        held.buzzerMode = 0;
+        const auto differences = describeDifferences(sampleSettings(), held);
+        QCOMPARE(differences.size(), 3u);
+        QCOMPARE(QString::fromStdString(differences[0]),
+                 QString("druzyny: w pliku „1, 3, 8, 15”, w odbiorniku „1, 3, 8”"));
+        QCOMPARE(QString::fromStdString(differences[1]),
+                 QString("czas_zalaczenia_przekaznik_dolny: w pliku „200”, w odbiorniku „1”"));
+        QCOMPARE(QString::fromStdString(differences[2]),
+                 QString("tryb_buzera: w pliku „Długi przerywany”, w odbiorniku „Bez dźwięku”"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestConfigurationFile)
+#include "test_configuration_file.moc"
