@@ -1,0 +1,90 @@
+#include "app/cli/command_line.h"
+#include "app/cli/exit_code.h"
+#include "app/cli/trace_line.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace orv52::cli;
+
+namespace {
+
+ParsedCommandLine parse(const QString& line) {
+    std::vector<std::string> arguments;
+    for (const QString& word : line.split(' ', Qt::SkipEmptyParts))
+        arguments.push_back(word.toStdString());
+    return parseCommandLine(arguments);
+}
+
+} // namespace
+
+class TestCliCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commandsAndOptionsInAnyOrder() {
+        const auto read = parse("read");
+        QVERIFY(read.options);
+        QCOMPARE(read.options->port, std::string("COM1"));
+        QVERIFY(read.options->outputFile.empty());
+        QVERIFY(!read.options->trace);
+
+        const auto program = parse("--trace program --port /dev/ttyUSB0 plik.txt --output wynik");
+        QVERIFY(program.options);
+        QVERIFY(program.options->command == Command::Program);
+        QCOMPARE(program.options->port, std::string("/dev/ttyUSB0"));
+        QCOMPARE(program.options->inputFile, std::string("plik.txt"));
+        QCOMPARE(program.options->outputFile, std::string("wynik"));
+        QVERIFY(program.options->trace);
+
+        const auto fromStdin = parse("verify -");
+        QVERIFY(fromStdin.options);
+        QCOMPARE(fromStdin.options->inputFile, std::string("-"));
+
+        QVERIFY(parse("program plik --help").help);
+    }
+
+    void usageErrorsAreToldInPolish_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("nothing") << ""
+                                 << "brak polecenia";
+        QTest::newRow("unknown command") << "write"
+                                         << "nieznane polecenie „write”";
+        QTest::newRow("unknown option") << "read --baud 9600"
+                                        << "nieznana opcja „--baud”";
+        QTest::newRow("port without value") << "read --port"
+                                            << "opcja --port wymaga wartości";
+        QTest::newRow("program without file") << "program"
+                                              << "wymaga jednego pliku";
+        QTest::newRow("verify with two files") << "verify a b"
+                                               << "wymaga jednego pliku";
+        QTest::newRow("read with a file") << "read plik"
+                                          << "nie przyjmuje pliku";
+    }
+
+    void usageErrorsAreToldInPolish() {
+        QFETCH(QString, line);
+        QFETCH(QString, error);
+        const auto parsed = parse(line);
+        QVERIFY(!parsed.options);
+        QVERIFY(!parsed.help);
+        QVERIFY2(QString::fromStdString(parsed.error).contains(error), parsed.error.c_str());
+    }
+
+    void helpListsEveryExitCode() {
+        const QString help = QString::fromStdString(usageText());
+        for (int code = 0; code <= static_cast<int>(ExitCode::OutputFailed); ++code)
+            QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n +%1  \\S").arg(code))),
+                     qPrintable(QString::number(code)));
+    }
+
+    void traceLinesCarryTimeDirectionAndHex() {
+        const std::vector<std::uint8_t> bytes{0x43, 0x46, 0x00, 0xFF, 0x0A};
+        QCOMPARE(traceLine(0.0004, true, bytes), std::string("[   0.000] TX 43 46 00 FF 0A\n"));
+        QCOMPARE(traceLine(12.3456, false, {}), std::string("[  12.346] RX\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCliCommandLine)
+#include "test_cli_command_line.moc"

@@ -1,0 +1,239 @@
+#include "link/serial_port_control.h"
+#include "protocol/configuration.h"
+#include "protocol/configuration_file.h"
+#include "protocol/requests.h"
+#include "support/receiver_simulator.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace orv52;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess cli;
+    cli.start(QStringLiteral(ORV52_CLI), arguments);
+    cli.write(input);
+    cli.closeWriteChannel();
+    CliRun run;
+    if (!cli.waitForFinished(15000)) {
+        cli.kill();
+        cli.waitForFinished();
+        return run;
+    }
+    run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
+    run.out = QString::fromUtf8(cli.readAllStandardOutput());
+    run.err = QString::fromUtf8(cli.readAllStandardError());
+    return run;
+}
+
+Configuration sampleSettings() {
+    Configuration settings;
+    settings.teamMaskLow = 0x05;  // teams 1 and 3
+    settings.teamMaskHigh = 0x40; // team 15
+    settings.timings = {3, 4, 5, 6, 7, 8};
+    settings.displayCommand = 2;
+    settings.buzzerMode = 1;
+    return settings;
+}
+
+QByteArray sampleFile() {
+    return QByteArray::fromStdString(writeConfigurationFile(sampleSettings()));
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        return {};
+    return path;
+}
+
+Configuration parsedOrDefault(const QString& text) {
+    return parseConfigurationFile(text.toStdString()).settings.value_or(Configuration{});
+}
+
+QString hex(std::span<const std::uint8_t> bytes) {
+    QStringList parts;
+    for (const std::uint8_t byte : bytes)
+        parts << QStringLiteral("%1").arg(byte, 2, 16, QChar('0')).toUpper();
+    return parts.join(' ');
+}
+
+} // namespace
+
+class TestCliEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void readPrintsTheReceiversConfiguration() {
+        ReceiverSimulator receiver({"--version", "23"});
+        const auto run = runCli({"read", "--port", receiver.linePath()});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        const auto parsed = parseConfigurationFile(run.out.toStdString());
+        QVERIFY(parsed.settings);
+        QCOMPARE(parsed.settings->timings[2], 1); // the simulator's factory record
+        QVERIFY(run.out.contains("\nwersja = 2.3\n"));
+
+        const QString output = dir_.filePath("read.txt");
+        const auto toFile = runCli({"read", "--port", receiver.linePath(), "--output", output});
+        QCOMPARE(toFile.exitCode, 0);
+        QVERIFY(toFile.out.isEmpty());
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), run.out);
+    }
+
+    void programSendsTheFileAndReadsItBack() {
+        ReceiverSimulator receiver({});
+        const QString input = writeFile(dir_, "program.txt", sampleFile());
+        const auto run = runCli({"program", "--port", receiver.linePath(), input});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.contains("Programowanie zakończone !"));
+        QVERIFY(run.err.contains("zgodna z plikiem"));
+
+        const auto readBack = runCli({"read", "--port", receiver.linePath()});
+        QCOMPARE(readBack.exitCode, 0);
+        Configuration held = parsedOrDefault(readBack.out);
+        QCOMPARE(held, sampleSettings());
+
+        const auto verify = runCli({"verify", "--port", receiver.linePath(), "-"}, sampleFile());
+        QCOMPARE(verify.exitCode, 0);
+    }
+
+    void verifyFailsOnADifferenceAndNamesIt() {
+        ReceiverSimulator receiver({});
+        const auto run = runCli({"verify", "--port", receiver.linePath(), "-"}, sampleFile());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("różni się od pliku"));
+        QVERIFY(run.err.contains("druzyny: w pliku „1, 3, 15”, w odbiorniku „”"));
+        QVERIFY(run.err.contains("tryb_buzera: w pliku „Jak inne sygnalizatory”"));
+        QVERIFY(!run.err.contains("wersja"));
+    }
+
+    void traceShowsEveryByteWithItsTime() {
+        ReceiverSimulator receiver({});
+        const auto run =
+            runCli({"program", "--trace", "--port", receiver.linePath(), "-"}, sampleFile());
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
+        const QRegularExpression traced(R"(^\[ *\d+\.\d{3}\] (TX|RX)( [0-9A-F]{2})+$)");
+        QStringList sent;
+        QString received;
+        for (const QString& line : lines) {
+            if (!line.startsWith('['))
+                continue;
+            QVERIFY2(traced.match(line).hasMatch(), qPrintable(line));
+            if (line.contains("] TX "))
+                sent << line.section("] TX ", 1);
+            else
+                received += line.section("] RX ", 1) + ' ';
+        }
+        Record frame = makeProgrammingFrameTemplate();
+        fillProgrammingFrame(frame, sampleSettings());
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(sent[0], hex(frame));
+        QCOMPARE(sent[1], hex(makeConfigurationQuery()));
+        // The programming answer echoes the frame; the bytes received are 23 + 28.
+        QCOMPARE(received.split(' ', Qt::SkipEmptyParts).size(), 23 + 28);
+        QVERIFY(received.startsWith(hex(frame)));
+    }
+
+    void failuresHaveTheirOwnExitCodes() {
+        ReceiverSimulator silent({"--fault", "silent"});
+        const auto noAnswer = runCli({"program", "--port", silent.linePath(), "-"}, sampleFile());
+        QCOMPARE(noAnswer.exitCode, 3);
+        QVERIFY(noAnswer.err.contains("Brak połączenia z odbiornikiem !!!"));
+
+        ReceiverSimulator damaged({"--fault", "bad-checksum"});
+        const auto badRecord = runCli({"read", "--port", damaged.linePath()});
+        QCOMPARE(badRecord.exitCode, 4);
+        QVERIFY(badRecord.err.contains("Błąd w transmisji !!!"));
+        QVERIFY(badRecord.out.isEmpty());
+
+        const auto noDevice = runCli({"read", "--port", dir_.filePath("ttyNONE")});
+        QCOMPARE(noDevice.exitCode, 5);
+        QVERIFY(noDevice.err.contains("Błędny numer portu !!!"));
+
+        ReceiverSimulator held({});
+        SerialPortControl holder;
+        holder.setPortNameResolver([path = held.linePath()](int) { return path; });
+        holder.open();
+        const auto busy = runCli({"read", "--port", held.linePath()});
+        QCOMPARE(busy.exitCode, 6);
+        QVERIFY(busy.err.contains("Port zajęty, ustaw inny port !!!"));
+        holder.close();
+
+        const auto notASerialPort = runCli({"read", "--port", "/dev/null"});
+        QCOMPARE(notASerialPort.exitCode, 9);
+        QVERIFY(notASerialPort.err.contains("Błąd portu"));
+
+        ReceiverSimulator receiver({});
+        const auto unwritable =
+            runCli({"read", "--port", receiver.linePath(), "--output", dir_.filePath("no/such")});
+        QCOMPARE(unwritable.exitCode, 10);
+        QVERIFY(unwritable.err.contains("nie można zapisać pliku"));
+
+        QCOMPARE(runCli({}).exitCode, 2);
+        const auto help = runCli({"--help"});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains("Kody wyjścia"));
+    }
+
+    void aBadFileIsRefusedBeforeAnythingIsSent_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("error");
+        const QByteArray good = sampleFile();
+        QByteArray unknownKey = good;
+        unknownKey.replace("tryb_buzera", "tryb_buzzera");
+        QByteArray team = good;
+        team.replace("druzyny = 1, 3, 15", "druzyny = 1, 3, 16");
+        QByteArray timing = good;
+        timing.replace("czas_zalaczenia_przekaznik_gorny = 5",
+                       "czas_zalaczenia_przekaznik_gorny = 0");
+        QByteArray item = good;
+        item.replace("= Wszystko", "= Wszystkie");
+        QTest::newRow("unknown key") << unknownKey << "klucz „tryb_buzzera”: nieznany klucz";
+        QTest::newRow("team 16") << team << "klucz „druzyny”: numer drużyny „16”";
+        QTest::newRow("duration 0")
+            << timing << "klucz „czas_zalaczenia_przekaznik_gorny”: wartość „0”";
+        QTest::newRow("not an item") << item << "klucz „wyswietl_polecenie”: „Wszystkie”";
+        QTest::newRow("not text") << QByteArray(100000, '\x01') << "za duży";
+    }
+
+    void aBadFileIsRefusedBeforeAnythingIsSent() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, error);
+        ReceiverSimulator receiver({"--log"});
+        const QString path = writeFile(dir_, "bad.txt", file);
+        for (const char* command : {"program", "verify"}) {
+            const auto run = runCli({command, "--port", receiver.linePath(), path});
+            QCOMPARE(run.exitCode, 8);
+            QVERIFY2(run.err.contains(error), qPrintable(run.err));
+            QVERIFY2(run.err.contains(QRegularExpression("wiersz \\d+|za duży")),
+                     qPrintable(run.err));
+        }
+        const auto missing = runCli({"verify", "--port", receiver.linePath(), path + ".none"});
+        QCOMPARE(missing.exitCode, 8);
+        receiver.stop();
+        QVERIFY(!receiver.log().contains("RX"));
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_GUILESS_MAIN(TestCliEndToEnd)
+#include "test_cli_end_to_end.moc"
