@@ -3,12 +3,13 @@
 # seconds on a copy of its seed corpus, so the committed seeds stay as they are:
 #   fuzz_receive_buffer   the answer recognition
 #   fuzz_record_and_text  the record checksums and version, and the reading of field texts
+#   fuzz_configuration_file  the reading of configuration files
 set -euo pipefail
 cd "$(dirname "$0")/.."
 usage="usage: $0 <build-dir> <seconds>"
 dir=${1:?$usage}
 seconds=${2:?$usage}
-targets=(fuzz_receive_buffer fuzz_record_and_text)
+targets=(fuzz_receive_buffer fuzz_record_and_text fuzz_configuration_file)
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$dir" --target "${targets[@]}"

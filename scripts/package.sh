@@ -8,7 +8,7 @@ dir=${1:?usage: $0 <build-dir>}
 if [[ ! -f "$dir/CMakeCache.txt" ]]; then
   cmake -S . -B "$dir" -G Ninja >/dev/null
 fi
-cmake --build "$dir" --target orv52-prog orv52-prog-icon
+cmake --build "$dir" --target orv52-prog orv52-cli orv52-prog-icon
 if ! (cd "$dir" && cpack -G DEB >cpack.log 2>&1); then
   cat "$dir/cpack.log" >&2
   exit 1

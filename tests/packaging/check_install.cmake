@@ -1,5 +1,6 @@
 # Installs the build into a scratch prefix and checks that a Linux desktop finds the program:
-# the binary, a desktop entry whose Exec and Icon name the installed files, and a 16x16 PNG icon.
+# the binaries (the window and the command line), a desktop entry whose Exec and Icon name the
+# installed files, and a 16x16 PNG icon.
 # Usage: cmake -D BUILD_DIR=<build> -D PREFIX=<scratch> -P check_install.cmake
 
 file(REMOVE_RECURSE ${PREFIX})
@@ -10,7 +11,7 @@ if(NOT result EQUAL 0)
 endif()
 
 set(desktop ${PREFIX}/share/applications/orv52-prog.desktop)
-foreach(path ${PREFIX}/bin/orv52-prog ${desktop})
+foreach(path ${PREFIX}/bin/orv52-prog ${PREFIX}/bin/orv52-cli ${desktop})
   if(NOT EXISTS ${path})
     message(FATAL_ERROR "not installed: ${path}")
   endif()
