@@ -2,6 +2,7 @@
 // receiver simulator at its real 1200-baud pacing, and sets them against the line time.
 // Usage: exchange_bench [exchanges of each kind, default 20]
 #include "bench_args.h"
+#include "line_time.h"
 #include "median.h"
 #include "support/receiver_simulator.h"
 #include "ui/adresowanie_form.h"
@@ -22,8 +23,6 @@
 namespace {
 
 constexpr int kProgrammingDone = 104;
-constexpr double kBaud = 1200;
-constexpr int kBitsPerByte = 10;
 constexpr double kPollPeriodMs = 100;
 constexpr double kReadRatioTarget = 1.3;
 constexpr int kGiveUpMs = 4000;
@@ -38,10 +37,6 @@ struct Kind {
 
 constexpr Kind kRead{"read", "Odbierz_Command", 5, 28};
 constexpr Kind kProgram{"program", "Przeslij_Command", 21, 23};
-
-double lineTimeMs(int bytes) {
-    return bytes * kBitsPerByte * 1000.0 / kBaud;
-}
 
 // Presses a button of the window as the platform would and waits in an ordinary event loop, so
 // the window's timers tick as they do in the program, until the exchange completes.

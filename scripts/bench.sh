@@ -3,11 +3,17 @@
 # times against the receiver simulator, start-up time and memory against a bare Qt window, and
 # the CPU use of the idle program. Not part of CI: the figures depend on the machine and its load.
 # EXCHANGES and STARTUPS set the run counts (default 20 and 15).
+# SOAK=1 adds the soak run of the exchange controller against faulty receivers, which takes about
+# a quarter of an hour: SOAK_EXCHANGES exchanges (default 2000), SOAK_SEED to repeat a run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-bench}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$dir" -j"$(nproc)" --target exchange_bench startup_bench idle_cpu >/dev/null
+targets=(exchange_bench startup_bench idle_cpu)
+if [[ ${SOAK:-} == 1 ]]; then
+  targets+=(soak_bench)
+fi
+cmake --build "$dir" -j"$(nproc)" --target "${targets[@]}" >/dev/null
 
 # Qt wants a private runtime folder and warns on every start without one.
 runtime=$(mktemp -d)
@@ -25,3 +31,7 @@ if command -v xvfb-run >/dev/null; then
 fi
 echo
 QT_QPA_PLATFORM=offscreen "$dir/bench/idle_cpu" 10
+if [[ ${SOAK:-} == 1 ]]; then
+  echo
+  "$dir/bench/soak_bench" "${SOAK_EXCHANGES:-2000}" ${SOAK_SEED:+"$SOAK_SEED"}
+fi
