@@ -17,7 +17,7 @@ namespace orv52::cli {
 namespace {
 
 // A configuration file is a few hundred bytes; anything far bigger is not one.
-constexpr qint64 kLargestInputFile = 64 * 1024;
+constexpr qint64 kLargestInputFile = qint64{64} * 1024;
 
 // Ends the command with a code and what the user is told.
 struct Failure {
