@@ -1,6 +1,7 @@
 #include "link/serial_port_control.h"
 
 #include "link/port_name.h"
+#include "link/serial_port_list.h"
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
@@ -15,24 +16,28 @@ namespace {
 // freezes on a stuck port.
 constexpr int kWriteTimeoutMs = 500;
 
-NumberedError openError(QSerialPort::SerialPortError error, const QString& text) {
+[[noreturn]] void throwOpenError(QSerialPort::SerialPortError error, const QString& text,
+                                 const QString& device) {
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
     // A device node with no hardware behind it (the usual /dev/ttyS1..3) fails with EIO.
     case QSerialPort::ResourceError:
-        return NumberedError(error_number::InvalidPortNumber, text.toStdString());
-    // Qt reports a busy device, a lock held by another program and a denied access alike.
+        throw NumberedError(error_number::InvalidPortNumber, text.toStdString());
+    // Qt reports a busy device, a lock held by another program and a denied access alike; only
+    // the device's permissions tell them apart.
     case QSerialPort::PermissionError:
-        return NumberedError(error_number::PortAlreadyOpen, text.toStdString());
+        if (const auto group = accessDeniedGroup(device))
+            throw PortAccessDenied(device, *group);
+        throw NumberedError(error_number::PortAlreadyOpen, text.toStdString());
     default:
-        return NumberedError(error_number::PortOpenFailed, text.toStdString());
+        throw NumberedError(error_number::PortOpenFailed, text.toStdString());
     }
 }
 
 } // namespace
 
 SerialPortControl::SerialPortControl(QObject* parent)
-    : QObject(parent), resolver_(comPortDeviceName) {
+    : QObject(parent), lister_(availableSerialPorts) {
     // QSerialPort applies these when it opens the device.
     port_.setBaudRate(kBaudRate);
     port_.setDataBits(QSerialPort::Data8);
@@ -45,6 +50,16 @@ SerialPortControl::SerialPortControl(QObject* parent)
 
 void SerialPortControl::setPortNameResolver(PortNameResolver resolver) {
     resolver_ = std::move(resolver);
+}
+
+void SerialPortControl::setPortLister(PortLister lister) {
+    lister_ = std::move(lister);
+}
+
+ComPortAssignment SerialPortControl::comPortAssignment(int portNumber) const {
+    if (portNumber < 1 || portNumber > kComPortCount)
+        return {comPortDeviceName(portNumber), std::nullopt};
+    return nativeComPorts(lister_())[portNumber - 1];
 }
 
 void SerialPortControl::setCommPort(int portNumber) {
@@ -60,9 +75,11 @@ void SerialPortControl::open() {
         close();
     if (port_.isOpen())
         return;
-    port_.setPortName(resolver_(portNumber_));
+    const QString device =
+        resolver_ ? resolver_(portNumber_) : comPortAssignment(portNumber_).device;
+    port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite))
-        throw openError(port_.error(), port_.errorString());
+        throwOpenError(port_.error(), port_.errorString(), device);
 }
 
 void SerialPortControl::close() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/com_port_map.h"
+#include "link/port_access.h"
 #include "protocol/numbered_error.h"
 
 #include <QObject>
@@ -8,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace orv52 {
 
@@ -18,13 +21,17 @@ inline constexpr int PortWriteFailed = 8011;
 } // namespace error_number
 
 // The main window's serial port: fixed line settings (1200 baud, 8N1, no flow control), a port
-// number 1..4 mapped to a device by a resolver, raw bytes one at a time. The modem-control lines
-// are neither set nor read.
+// number 1..4 mapped to a device, raw bytes one at a time. The modem-control lines are neither
+// set nor read.
+//
+// The port number is mapped over the serial devices present at each opening, so an adapter
+// plugged in while the program runs is found; a resolver, when set, names the device instead.
 class SerialPortControl : public QObject {
     Q_OBJECT
 
 public:
     using PortNameResolver = std::function<QString(int portNumber)>;
+    using PortLister = std::function<std::vector<SerialPortEntry>()>;
 
     static constexpr int kBaudRate = 1200;
     static constexpr qint64 kInputBufferSize = 1024;
@@ -32,15 +39,19 @@ public:
     explicit SerialPortControl(QObject* parent = nullptr);
 
     void setPortNameResolver(PortNameResolver resolver);
+    // The source of the device list the port numbers are mapped over; the system's by default.
+    void setPortLister(PortLister lister);
+    // What port number 1..4 reaches now.
+    ComPortAssignment comPortAssignment(int portNumber) const;
 
     int commPort() const { return portNumber_; }
     void setCommPort(int portNumber);
 
     bool isOpen() const;
 
-    // Throws NumberedError: InvalidPortNumber when the device does not exist, PortAlreadyOpen
-    // when it is busy, locked or access is denied, PortOpenFailed for any other failure.
-    // Does nothing on an open port.
+    // Throws NumberedError: InvalidPortNumber when the device does not exist, PortAccessDenied
+    // (that class) when the user may not open it, PortAlreadyOpen when it is busy or locked,
+    // PortOpenFailed for any other failure. Does nothing on an open port.
     void open();
     void close();
 
@@ -59,6 +70,7 @@ private:
 
     QSerialPort port_;
     PortNameResolver resolver_;
+    PortLister lister_;
     int portNumber_ = 1;
     // The device failed while open (cable pulled, adapter gone). The port counts as closed at
     // once and is really closed on the next turn of the event loop, outside Qt's notifier.

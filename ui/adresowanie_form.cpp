@@ -2,6 +2,7 @@
 
 #include "app_icon.h"
 #include "caption_frame.h"
+#include "description_refresh.h"
 #include "font_fit.h"
 #include "frm_about.h"
 #include "main_window_captions.h"
@@ -212,6 +213,7 @@ void Adresowanie_Form::connectHandlers() {
     for (int index = 1; index <= kPortCount; ++index) {
         auto* option = Port_Option[index - 1];
         connect(option, &QRadioButton::clicked, this, [this, index] { Port_Option_Click(index); });
+        new DescriptionRefresh(option, [this, index] { return portOptionDescription(index); });
         connect(option, &QRadioButton::toggled, this,
                 [option](bool checked) { setPortOptionTabStop(option, checked); });
         setPortOptionTabStop(option, option->isChecked());
@@ -250,15 +252,19 @@ void Adresowanie_Form::setPortNameResolver(SerialPortControl::PortNameResolver r
     Port_MSComm.setPortNameResolver(std::move(resolver));
 }
 
+void Adresowanie_Form::setPortLister(SerialPortControl::PortLister lister) {
+    Port_MSComm.setPortLister(std::move(lister));
+}
+
 void Adresowanie_Form::setMessagePresenter(MessagePresenter presenter) {
     messagePresenter_ = std::move(presenter);
 }
 
-void Adresowanie_Form::showMessage(int messageId) {
+void Adresowanie_Form::showMessage(int messageId, const QString& detail) {
     if (messagePresenter_)
         messagePresenter_(messageId);
     else
-        showMessageBox(messageId, this);
+        showMessageBox(messageId, this, detail);
 }
 
 } // namespace orv52

@@ -43,8 +43,10 @@ public:
     const ReceiveBuffer& receiveBuffer() const { return exchange_.receiveBuffer(); }
     const SerialPortControl& port() const { return Port_MSComm; }
 
-    // Lets tests point COM n at a pseudo-terminal; the program itself never calls it.
+    // Let tests point COM n at a pseudo-terminal, by name or by the list of serial devices the
+    // port numbers are mapped over; the program itself never calls them.
     void setPortNameResolver(SerialPortControl::PortNameResolver resolver);
+    void setPortLister(SerialPortControl::PortLister lister);
     // Lets tests see which messages are shown instead of opening boxes.
     void setMessagePresenter(MessagePresenter presenter);
 
@@ -67,6 +69,8 @@ private:
     void AdresH_Check_Click(int index);
 
     void Port_Option_Click(int index);
+    // What port option `index` reaches now, for its tool tip and accessible description.
+    QString portOptionDescription(int index) const;
     void setPortChoiceEnabled(bool enabled);
     void ObslugaBledow(const NumberedError& error);
 
@@ -93,7 +97,8 @@ private:
 
     void About_Command_Click();
 
-    void showMessage(int messageId);
+    // The detail is a line under the message's text; a test's presenter sees only the number.
+    void showMessage(int messageId, const QString& detail = {});
 
     std::array<QCheckBox*, main_layout::kLowTeamBoxes> AdresL_Check{};
     std::array<QCheckBox*, main_layout::kHighTeamBoxes> AdresH_Check{};

@@ -8,7 +8,7 @@
 
 namespace orv52 {
 
-void showMessageBox(int id, QWidget* parent) {
+void showMessageBox(int id, QWidget* parent, const QString& detail) {
     const auto message = findMessage(id);
     if (!message)
         return;
@@ -19,6 +19,7 @@ void showMessageBox(int id, QWidget* parent) {
                                                               : QMessageBox::Critical,
                     utf8(messageTitle(message->kind)), utf8(message->text), QMessageBox::Ok,
                     parent);
+    box.setInformativeText(detail);
     box.setWindowModality(Qt::ApplicationModal);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();

@@ -7,7 +7,7 @@ namespace orv52 {
 
 namespace {
 
-constexpr std::array<Message, 7> kMessages{{
+constexpr std::array<Message, 8> kMessages{{
     {message_id::ValueOutOfRange0To255, "Podana wartość przekracza zakres (0..255) !!!",
      MessageKind::Warning},
     {message_id::NoConnection, "Brak połączenia z odbiornikiem !!!", MessageKind::Warning},
@@ -17,6 +17,7 @@ constexpr std::array<Message, 7> kMessages{{
     {message_id::InvalidPortNumber, "Błędny numer portu !!!", MessageKind::Warning},
     {message_id::ValueOutOfRange1To255, "Podana wartość przekracza zakres (1..255) !!!",
      MessageKind::Warning},
+    {message_id::PortAccessDenied, "Brak dostępu do portu !!!", MessageKind::Warning},
 }};
 
 } // namespace
@@ -30,6 +31,13 @@ std::optional<Message> findMessage(int id) {
 
 std::string_view messageTitle(MessageKind kind) {
     return kind == MessageKind::Information ? "Informacja" : "Ostrzeżenie";
+}
+
+std::string accessDeniedDetail(std::string_view device, std::string_view group) {
+    const std::string groupName(group);
+    return "Port " + std::string(device) + " mogą otwierać członkowie grupy „" + groupName +
+           "”. Dodaj swoje konto do tej grupy (na przykład: sudo usermod -aG " + groupName +
+           " $USER), a potem wyloguj się i zaloguj ponownie.";
 }
 
 } // namespace orv52

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace orv52 {
@@ -16,6 +17,7 @@ inline constexpr int ProgrammingDone = 104;
 inline constexpr int PortBusy = 105;
 inline constexpr int InvalidPortNumber = 106;
 inline constexpr int ValueOutOfRange1To255 = 107;
+inline constexpr int PortAccessDenied = 108;
 } // namespace message_id
 
 struct Message {
@@ -28,5 +30,8 @@ std::optional<Message> findMessage(int id);
 
 // "Ostrzeżenie" or "Informacja", UTF-8.
 std::string_view messageTitle(MessageKind kind);
+
+// The detail line under message 108: how the user gets access to the device. UTF-8.
+std::string accessDeniedDetail(std::string_view device, std::string_view group);
 
 } // namespace orv52

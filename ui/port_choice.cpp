@@ -1,4 +1,5 @@
 #include "adresowanie_form.h"
+#include "link/com_port_map.h"
 #include "message_catalogue.h"
 #include "protocol/numbered_error.h"
 
@@ -15,6 +16,10 @@ void Adresowanie_Form::Port_Option_Click(int index) {
     Port_MSComm.setCommPort(index);
 }
 
+QString Adresowanie_Form::portOptionDescription(int index) const {
+    return describeComPort(Port_MSComm.comPortAssignment(index));
+}
+
 void Adresowanie_Form::setPortChoiceEnabled(bool enabled) {
     for (auto* option : Port_Option)
         option->setEnabled(enabled);
@@ -26,6 +31,10 @@ void Adresowanie_Form::ObslugaBledow(const NumberedError& error) {
         showMessage(message_id::InvalidPortNumber);
     else if (errorNumber == error_number::PortAlreadyOpen)
         showMessage(message_id::PortBusy);
+    else if (const auto* denied = dynamic_cast<const PortAccessDenied*>(&error))
+        showMessage(message_id::PortAccessDenied,
+                    QString::fromStdString(accessDeniedDetail(denied->device().toStdString(),
+                                                              denied->group().toStdString())));
     Przeslij_Command->setEnabled(true);
     Odbierz_Command->setEnabled(true);
     setPortChoiceEnabled(true);

@@ -30,6 +30,10 @@ std::string messageText(int messageId) {
 }
 
 Failure portFailure(const NumberedError& error) {
+    if (const auto* denied = dynamic_cast<const PortAccessDenied*>(&error))
+        return {ExitCode::AccessDenied, messageText(message_id::PortAccessDenied) + " " +
+                                            accessDeniedDetail(denied->device().toStdString(),
+                                                               denied->group().toStdString())};
     switch (error.number()) {
     case error_number::InvalidPortNumber:
         return {ExitCode::InvalidPort, messageText(message_id::InvalidPortNumber)};

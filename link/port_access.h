@@ -1,0 +1,34 @@
+#pragma once
+
+#include "protocol/numbered_error.h"
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace orv52 {
+
+namespace error_number {
+// The device exists but the user may not open it.
+inline constexpr int PortAccessDenied = 8012;
+} // namespace error_number
+
+// Opening refused by the device's permissions. Carries what the user needs to get access: the
+// device and the group that owns it.
+class PortAccessDenied : public NumberedError {
+public:
+    PortAccessDenied(const QString& device, const QString& group);
+    const QString& device() const { return device_; }
+    const QString& group() const { return group_; }
+
+private:
+    QString device_;
+    QString group_;
+};
+
+// The group owning the device when the user's permissions do not allow opening it for reading
+// and writing; nothing when they do, when the device is absent, or on systems without such
+// permissions (Windows).
+std::optional<QString> accessDeniedGroup(const QString& device);
+
+} // namespace orv52
