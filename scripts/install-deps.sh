@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs, as root, the Debian 12 packages the build, the tests and the demo need, only those
-# that are missing. Safe to run again.
+# Installs the Debian 12 packages the build, the tests and the demo need, only those that are
+# missing. Safe to run again. As root it installs directly; as any other user through sudo, so
+# that the program itself is built and run as that user.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev
+  qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev libfontconfig-dev
   clang libclang-rt-14-dev clang-tidy-14 valgrind
   xvfb xauth util-linux
   dpkg-dev desktop-file-utils
@@ -18,12 +19,17 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if ((${#missing[@]})); then
-  if [[ $(id -u) -ne 0 ]]; then
-    echo "Missing packages: ${missing[*]}; run this as root to install them." >&2
+((${#missing[@]})) || exit 0
+
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    echo "Missing packages: ${missing[*]}; install sudo or run this as root." >&2
     exit 1
   fi
-  echo "Installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  as_root=(sudo)
 fi
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -13,4 +13,10 @@ if ! (cd "$dir" && cpack -G DEB >cpack.log 2>&1); then
   cat "$dir/cpack.log" >&2
   exit 1
 fi
-ls "$dir"/orv52-prog_*.deb
+package=$(ls "$dir"/orv52-prog_*.deb)
+# The window's platform plugin comes in a package of its own that no linked library pulls in.
+if ! dpkg-deb -f "$package" Depends | grep -q 'qt6-qpa-plugins'; then
+  echo "$package does not depend on qt6-qpa-plugins" >&2
+  exit 1
+fi
+echo "$package"

@@ -7,7 +7,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orv52;
 
@@ -19,9 +22,15 @@ struct CliRun {
     QString err;
 };
 
-CliRun runCli(const QStringList& arguments, const QByteArray& input = {}) {
+// Runs orv52-cli, through `launcher` when one is given (its arguments, then orv52-cli's).
+CliRun runCli(const QStringList& arguments, const QByteArray& input = {},
+              const QStringList& launcher = {}) {
     QProcess cli;
-    cli.start(QStringLiteral(ORV52_CLI), arguments);
+    if (launcher.isEmpty())
+        cli.start(QStringLiteral(ORV52_CLI), arguments);
+    else
+        cli.start(launcher.first(),
+                  launcher.mid(1) + QStringList{QStringLiteral(ORV52_CLI)} + arguments);
     cli.write(input);
     cli.closeWriteChannel();
     CliRun run;
@@ -190,6 +199,28 @@ private slots:
         const auto help = runCli({"--help"});
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.contains("Kody wyjścia"));
+    }
+
+    // A device the user may not open. Root opens anything, so as root the command runs as user
+    // "nobody" through setpriv.
+    void accessDeniedHasItsOwnExitCode() {
+        ReceiverSimulator receiver({});
+        QVERIFY(::chmod(receiver.linePath().toLocal8Bit().constData(), 0) == 0);
+        QStringList launcher;
+        if (geteuid() == 0) {
+            const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+            if (setpriv.isEmpty())
+                QSKIP("running as root without setpriv to become an unprivileged user");
+            launcher = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+            if (runCli({"--help"}, {}, launcher).exitCode != 0)
+                QSKIP("the built orv52-cli cannot be run by user nobody from where it lies");
+        }
+        const auto denied = runCli({"read", "--port", receiver.linePath()}, {}, launcher);
+        QCOMPARE(denied.exitCode, 7);
+        QVERIFY2(denied.err.contains("Brak dostępu do portu !!!") &&
+                     denied.err.contains("grupy „") && denied.err.contains(receiver.linePath()),
+                 qPrintable(denied.err));
+        QVERIFY(denied.out.isEmpty());
     }
 
     void aBadFileIsRefusedBeforeAnythingIsSent_data() {

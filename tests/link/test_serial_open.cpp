@@ -1,6 +1,7 @@
 #include "link/serial_port_control.h"
 #include "port_helpers.h"
 #include "support/pty_receiver_end.h"
+#include "support/unprivileged.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include <vector>
 
 using orv52::SerialPortControl;
+using orv52::SerialPortEntry;
 namespace error_number = orv52::error_number;
 
 class SerialOpenTest : public QObject {
@@ -54,6 +56,30 @@ private slots:
         QCOMPARE(openFailure(port), 0);
     }
 
+    // Qt reports a denied access as it reports a held lock; the device's permissions tell them
+    // apart, and the error names the group the user needs.
+    void deviceTheUserMayNotOpenIsAccessDenied() {
+        PtyReceiverEnd receiver;
+        SerialPortControl port;
+        useDevice(port, receiver.devicePath());
+        {
+            const DeniedDevice denied(receiver.devicePath());
+            if (!denied.denied())
+                QSKIP("the test cannot give up root to meet a device's permissions");
+            try {
+                port.open();
+                QFAIL("a device without permissions opened");
+            } catch (const orv52::PortAccessDenied& error) {
+                QCOMPARE(error.number(), error_number::PortAccessDenied);
+                QCOMPARE(error.device(), QString::fromStdString(receiver.devicePath()));
+                QCOMPARE(error.group(), QString::fromStdString(denied.owningGroup()));
+                QVERIFY(!error.group().isEmpty());
+            }
+            QVERIFY(!port.isOpen());
+        }
+        QCOMPARE(openFailure(port), 0);
+    }
+
     void otherOpenFailureHasItsOwnNumber() {
         SerialPortControl port;
         useDevice(port, "/dev/null");
@@ -88,6 +114,42 @@ private slots:
         port.write(std::array<std::uint8_t, 1>{0x5A});
         QCOMPARE(third.readExactly(1, 2000), std::vector<std::uint8_t>{0x5A});
         QVERIFY(other.readExactly(1, 50).empty());
+    }
+
+    // Without a resolver the number is mapped over the listed devices, afresh at each opening:
+    // an adapter that comes back under another name is found again.
+    void portNumberReachesTheListedDeviceMappedToIt() {
+        PtyReceiverEnd onBoard;
+        PtyReceiverEnd adapter;
+        PtyReceiverEnd replugged;
+        std::vector<SerialPortEntry> listed{
+            {"ttyS0", QString::fromStdString(onBoard.devicePath()), {}, {}},
+            {"ttyUSB0", QString::fromStdString(adapter.devicePath()), {}, {}},
+        };
+        int listings = 0;
+        SerialPortControl port;
+        port.setPortLister([&] {
+            ++listings;
+            return listed;
+        });
+        port.setCommPort(2);
+        port.open();
+        QCOMPARE(listings, 1);
+        port.write(std::array<std::uint8_t, 1>{0x21});
+        QCOMPARE(adapter.readExactly(1, 2000), std::vector<std::uint8_t>{0x21});
+        QVERIFY(onBoard.readExactly(1, 50).empty());
+        port.close();
+
+        listed[1] = {"ttyUSB1", QString::fromStdString(replugged.devicePath()), {}, {}};
+        port.open();
+        QCOMPARE(listings, 2);
+        port.write(std::array<std::uint8_t, 1>{0x22});
+        QCOMPARE(replugged.readExactly(1, 2000), std::vector<std::uint8_t>{0x22});
+        port.close();
+
+        // Gone between the listing and the opening.
+        listed[1].systemLocation = QStringLiteral("/dev/orv52-unplugged-adapter");
+        QCOMPARE(openFailure(port), error_number::InvalidPortNumber);
     }
 };
 

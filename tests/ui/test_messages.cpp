@@ -35,6 +35,7 @@ void MessagesTest::catalogue_data() {
     QTest::newRow("106") << 106 << "Błędny numer portu !!!" << warning << false;
     QTest::newRow("107") << 107 << "Podana wartość przekracza zakres (1..255) !!!" << warning
                          << false;
+    QTest::newRow("108") << 108 << "Brak dostępu do portu !!!" << warning << false;
 }
 
 void MessagesTest::catalogue() {
@@ -52,7 +53,7 @@ void MessagesTest::catalogue() {
 
 void MessagesTest::unknownIdIsNotInTheCatalogue() {
     QVERIFY(!findMessage(100));
-    QVERIFY(!findMessage(108));
+    QVERIFY(!findMessage(109));
 }
 
 void MessagesTest::showingAMessageOpensAModalBoxAndWaitsForIt() {
