@@ -34,9 +34,8 @@ ComPortAssignments mapComPorts(const std::vector<SerialPortEntry>& ports) {
     for (const auto& port : ports)
         if (isUsbAdapter(port))
             adapters.push_back(&port);
-    std::ranges::sort(adapters, {}, [](const SerialPortEntry* port) {
-        return nameOrder(port->portName);
-    });
+    std::ranges::sort(adapters, {},
+                      [](const SerialPortEntry* port) { return nameOrder(port->portName); });
 
     ComPortAssignments assignments;
     auto nextAdapter = adapters.begin();

@@ -11,8 +11,9 @@
 namespace orv52 {
 
 PortAccessDenied::PortAccessDenied(const QString& device, const QString& group)
-    : NumberedError(error_number::PortAccessDenied,
-                    QStringLiteral("%1: access denied (group %2)").arg(device, group).toStdString()),
+    : NumberedError(
+          error_number::PortAccessDenied,
+          QStringLiteral("%1: access denied (group %2)").arg(device, group).toStdString()),
       device_(device), group_(group) {}
 
 std::optional<QString> accessDeniedGroup(const QString& device) {
@@ -21,7 +22,7 @@ std::optional<QString> accessDeniedGroup(const QString& device) {
     // The effective user and groups are the ones open() is judged by.
     if (faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0 || errno != EACCES)
         return std::nullopt;
-    struct stat status{};
+    struct stat status {};
     if (stat(path.constData(), &status) != 0)
         return std::nullopt;
     if (const group* owner = getgrgid(status.st_gid))

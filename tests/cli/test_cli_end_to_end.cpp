@@ -6,8 +6,8 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
 #include <unistd.h>

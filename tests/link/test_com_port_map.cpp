@@ -95,11 +95,14 @@ private slots:
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("manufacturer");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("adapter") << "FT232R USB UART" << "FTDI"
+        QTest::newRow("adapter") << "FT232R USB UART"
+                                 << "FTDI"
                                  << "/dev/ttyUSB0: FT232R USB UART (FTDI)";
-        QTest::newRow("no manufacturer") << "USB Serial" << ""
+        QTest::newRow("no manufacturer") << "USB Serial"
+                                         << ""
                                          << "/dev/ttyUSB0: USB Serial";
-        QTest::newRow("on-board port says nothing of itself") << "" << ""
+        QTest::newRow("on-board port says nothing of itself") << ""
+                                                              << ""
                                                               << "/dev/ttyUSB0: port szeregowy";
     }
 

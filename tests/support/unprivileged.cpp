@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 DeniedDevice::DeniedDevice(const std::string& path) : path_(path) {
-    struct stat status{};
+    struct stat status {};
     if (stat(path.c_str(), &status) != 0 || chmod(path.c_str(), 0) != 0) {
         path_.clear();
         return;
@@ -28,7 +28,7 @@ DeniedDevice::~DeniedDevice() {
 }
 
 std::string DeniedDevice::owningGroup() const {
-    struct stat status{};
+    struct stat status {};
     if (stat(path_.c_str(), &status) != 0)
         return {};
     const group* owner = getgrgid(status.st_gid);

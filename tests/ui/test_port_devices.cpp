@@ -14,8 +14,8 @@ using orv52::SerialPortEntry;
 
 namespace {
 
-SerialPortEntry entry(const QString& name, const QString& location,
-                      const QString& description = {}, const QString& manufacturer = {}) {
+SerialPortEntry entry(const QString& name, const QString& location, const QString& description = {},
+                      const QString& manufacturer = {}) {
     return {name, location, description, manufacturer};
 }
 
