@@ -8,14 +8,12 @@ namespace orv52::cli {
 
 namespace {
 
-constexpr int kPortCount = 4;
-
 int comPortNumber(const std::string& argument) {
     const QString text = QString::fromStdString(argument);
     if (text.size() != 4 || !text.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
         return 0;
     const int number = text.back().digitValue();
-    return number >= 1 && number <= kPortCount ? number : 0;
+    return number >= 1 && number <= kComPortCount ? number : 0;
 }
 
 } // namespace
