@@ -56,6 +56,8 @@ bool addFault(Faults& faults, std::string_view mode) {
         flag = &Faults::extraByte;
     } else if (mode == "split") {
         flag = &Faults::split;
+    } else if (mode == "no-store") {
+        flag = &Faults::noStore;
     } else {
         return false;
     }

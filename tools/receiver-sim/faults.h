@@ -17,10 +17,11 @@ struct Faults {
     bool extraByte = false;   // one byte too many, in the same write as the last byte
     bool split = false;       // the answer in three batches with pauses between them
     int delayMs = 0;          // wait before answering
+    bool noStore = false;     // acknowledges a programming but keeps what it held
 };
 
 // Adds the fault named by `mode` ("silent", "stray", "bad-checksum", "er", "extra-byte",
-// "split", "delay=MS"); false for an unknown mode.
+// "split", "no-store", "delay=MS"); false for an unknown mode.
 bool addFault(Faults& faults, std::string_view mode);
 
 // One write() to the line, after a pause on top of the line's own pacing.

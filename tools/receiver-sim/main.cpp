@@ -4,6 +4,7 @@
 #include "pty_line.h"
 #include "receiver.h"
 #include "request_parser.h"
+#include "series.h"
 #include "stop_signal.h"
 
 #include <cstdio>
@@ -35,9 +36,17 @@ void replaceLink(const std::filesystem::path& link, const std::string& target) {
     std::filesystem::create_symlink(target, link);
 }
 
+ReceiverLine makeLine(const Options& options) {
+    if (options.series) {
+        return {*options.series, std::chrono::milliseconds{options.stayMs},
+                std::chrono::milliseconds{options.awayMs}};
+    }
+    return ReceiverLine(Receiver(options.record.value_or(defaultRecord(options.firmwareVersion)),
+                                 options.firmwareVersion, !options.faults.noStore));
+}
+
 void serve(PtyLine& line, const Options& options) {
-    Receiver receiver(options.record.value_or(defaultRecord(options.firmwareVersion)),
-                      options.firmwareVersion);
+    ReceiverLine receivers = makeLine(options);
     RequestParser parser;
     while (true) {
         const auto received = line.read(parser.hasPartial() ? kForgetPartialAfterMs : -1);
@@ -49,9 +58,15 @@ void serve(PtyLine& line, const Options& options) {
             continue;
         }
         for (const Request& request : parser.feed(*received)) {
-            const auto writes = transmission(receiver.handle(request), options.faults);
+            Receiver* receiver = receivers.connected(ReceiverLine::Clock::now());
             if (options.log) {
-                logBytes("RX", request.bytes);
+                logBytes(receiver ? "RX" : "RX unanswered", request.bytes);
+            }
+            if (receiver == nullptr) {
+                continue;
+            }
+            const auto writes = transmission(receiver->handle(request), options.faults);
+            if (options.log) {
                 std::vector<std::uint8_t> sent;
                 for (const LineWrite& w : writes) {
                     sent.insert(sent.end(), w.bytes.begin(), w.bytes.end());
@@ -60,6 +75,9 @@ void serve(PtyLine& line, const Options& options) {
             }
             if (!line.send(writes, options.paced)) {
                 return;
+            }
+            if (request.kind == RequestKind::Programming) {
+                receivers.programmed(ReceiverLine::Clock::now());
             }
         }
     }

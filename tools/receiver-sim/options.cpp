@@ -61,6 +61,19 @@ std::optional<Options> parseOptions(std::span<char* const> args, std::string& er
                 return std::nullopt;
             }
             options.firmwareVersion = bytes->front();
+        } else if (arg == "--series") {
+            options.series = parseSeries(value);
+            if (!options.series) {
+                error = "--series needs versions as HH or HH/no-store, separated by commas";
+                return std::nullopt;
+            }
+        } else if (arg == "--stay" || arg == "--away") {
+            int& ms = arg == "--stay" ? options.stayMs : options.awayMs;
+            const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), ms);
+            if (ec != std::errc{} || end != value.data() + value.size() || ms < 0) {
+                error = std::string(arg) + " needs milliseconds";
+                return std::nullopt;
+            }
         } else if (arg == "--fault") {
             if (!addFault(options.faults, value)) {
                 error = "unknown fault: " + std::string(value);

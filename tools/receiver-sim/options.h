@@ -2,11 +2,13 @@
 
 #include "faults.h"
 #include "protocol/record.h"
+#include "series.h"
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace orv52::sim {
 
@@ -16,13 +18,17 @@ struct Options {
     std::uint8_t firmwareVersion = 0x23;
     Faults faults;
     bool paced = true;
-    bool log = false; // requests and answers in hex on stderr
+    bool log = false;                                // requests and answers in hex on stderr
+    std::optional<std::vector<SeriesMember>> series; // receivers that come and go
+    int stayMs = 1500; // a receiver of a series stays this long after its programming
+    int awayMs = 1500; // the line is silent this long between two receivers of a series
 };
 
 inline constexpr const char* kUsage =
     "usage: orv52-receiver-sim [--link PATH] [--record HEX42] [--version HH]\n"
     "                          [--fault MODE]... [--no-pacing] [--log]\n"
-    "  MODE: silent | stray | bad-checksum | er | extra-byte | split | delay=MS\n";
+    "                          [--series HH[/no-store],... [--stay MS] [--away MS]]\n"
+    "  MODE: silent | stray | bad-checksum | er | extra-byte | split | no-store | delay=MS\n";
 
 // The options after the program name; nullopt with a reason in `error` for a bad command line.
 std::optional<Options> parseOptions(std::span<char* const> args, std::string& error);

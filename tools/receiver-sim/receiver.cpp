@@ -36,6 +36,9 @@ Answer Receiver::handle(const Request& request) {
     Answer answer;
     answer.echo = request.bytes;
     if (request.kind == RequestKind::Programming) {
+        if (!storesProgramming_) {
+            return answer;
+        }
         std::copy_n(request.bytes.begin(), kRecordSize, record_.begin());
         record_[offset::FirmwareVersion] = firmwareVersion_;
         seal(record_);

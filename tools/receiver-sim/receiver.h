@@ -28,11 +28,13 @@ Record defaultRecord(std::uint8_t firmwareVersion);
 
 class Receiver {
 public:
-    Receiver(const Record& initial, std::uint8_t firmwareVersion)
-        : record_(initial), firmwareVersion_(firmwareVersion) {}
+    Receiver(const Record& initial, std::uint8_t firmwareVersion, bool storesProgramming = true)
+        : record_(initial), firmwareVersion_(firmwareVersion),
+          storesProgramming_(storesProgramming) {}
 
     // A programming frame replaces the held record; it is stored with this receiver's firmware
-    // version and a checksum that fits, so a later query returns a valid record.
+    // version and a checksum that fits, so a later query returns a valid record. A receiver that
+    // does not store acknowledges the frame all the same and keeps what it held.
     Answer handle(const Request& request);
 
     const Record& record() const { return record_; }
@@ -40,6 +42,7 @@ public:
 private:
     Record record_;
     std::uint8_t firmwareVersion_;
+    bool storesProgramming_;
 };
 
 } // namespace orv52::sim
