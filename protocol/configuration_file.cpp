@@ -250,6 +250,20 @@ constexpr std::array<std::string_view, kKeys.size()> kKeyComments{
     "# Wersja oprogramowania odbiornika: tylko odczytana, nigdy nie wysyłana.\n",
 };
 
+// Calls `visit(key, expected value, actual value)` for every key but the version whose values
+// differ, in file order.
+template <typename Visit>
+void forEachDifference(const Configuration& expected, const Configuration& actual, Visit visit) {
+    for (const auto& info : kKeys) {
+        if (info.key == Key::Version)
+            continue;
+        const auto want = valueText(expected, info);
+        const auto have = valueText(actual, info);
+        if (want != have)
+            visit(info, want, have);
+    }
+}
+
 std::string listComment(std::string_view caption, std::string_view items) {
     return "# " + std::string(caption) + ": " + std::string(items) + ".\n";
 }
@@ -286,16 +300,21 @@ std::string writeConfigurationFile(const Configuration& settings) {
 std::vector<std::string> describeDifferences(const Configuration& expected,
                                              const Configuration& actual) {
     std::vector<std::string> differences;
-    for (const auto& info : kKeys) {
-        if (info.key == Key::Version)
-            continue;
-        const auto want = valueText(expected, info);
-        const auto have = valueText(actual, info);
-        if (want != have)
-            differences.push_back(std::string(info.name) + ": w pliku " + quoted(want) +
-                                  ", w odbiorniku " + quoted(have));
-    }
+    forEachDifference(expected, actual,
+                      [&](const KeyInfo& info, const std::string& want, const std::string& have) {
+                          differences.push_back(std::string(info.name) + ": w pliku " +
+                                                quoted(want) + ", w odbiorniku " + quoted(have));
+                      });
     return differences;
+}
+
+std::vector<std::string> differingKeys(const Configuration& expected, const Configuration& actual) {
+    std::vector<std::string> keys;
+    forEachDifference(expected, actual,
+                      [&](const KeyInfo& info, const std::string&, const std::string&) {
+                          keys.emplace_back(info.name);
+                      });
+    return keys;
 }
 
 } // namespace orv52

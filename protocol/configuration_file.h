@@ -62,4 +62,7 @@ std::string writeConfigurationFile(const Configuration& settings);
 std::vector<std::string> describeDifferences(const Configuration& expected,
                                              const Configuration& actual);
 
+// The keys whose values differ, in file order, as describeDifferences names them.
+std::vector<std::string> differingKeys(const Configuration& expected, const Configuration& actual);
+
 } // namespace orv52

@@ -15,6 +15,14 @@ struct Options {
     std::string inputFile;     // program and verify: the configuration file, "-" for stdin
     std::string outputFile;    // where the configuration read goes; empty for stdout
     bool trace = false;        // every byte on the line to standard error
+    std::string logFile;       // one JSON line per command or receiver appended; empty for none
+    // program: what the receiver held is kept here before the frame goes out; empty for the
+    // default folder
+    std::string backupDirectory;
+    bool noBackup = false;
+    bool series = false; // program: one receiver after another on the same port
+    int count = 0;       // series: ends after this many receivers; 0 for no limit
+    bool quiet = false;  // series: no bell on a result
 };
 
 struct ParsedCommandLine {

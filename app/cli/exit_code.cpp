@@ -2,28 +2,56 @@
 
 #include <array>
 #include <string_view>
-#include <utility>
 
 namespace orv52::cli {
 
+namespace {
+
+// Every code with its word and its meaning, in the order of the codes.
+struct CodeText {
+    ExitCode code;
+    std::string_view name;
+    std::string_view meaning;
+};
+
+constexpr std::array<CodeText, 11> kCodes{{
+    {ExitCode::Done, "done", "wykonano; konfiguracja zgodna z plikiem"},
+    {ExitCode::Differs, "differs", "konfiguracja w odbiorniku różni się od pliku"},
+    {ExitCode::Usage, "usage", "błędne wywołanie"},
+    {ExitCode::NoAnswer, "no-answer", "brak połączenia z odbiornikiem"},
+    {ExitCode::TransmissionError, "transmission-error", "błąd w transmisji"},
+    {ExitCode::InvalidPort, "invalid-port", "błędny numer portu (brak urządzenia)"},
+    {ExitCode::PortBusy, "port-busy", "port zajęty przez inny program"},
+    {ExitCode::AccessDenied, "access-denied", "brak dostępu do portu"},
+    {ExitCode::BadInputFile, "bad-input-file", "błędny plik konfiguracji"},
+    {ExitCode::PortFailed, "port-failed", "inny błąd portu"},
+    {ExitCode::OutputFailed, "output-failed", "nie można zapisać pliku wyjściowego"},
+}};
+
+constexpr bool inCodeOrder() {
+    for (std::size_t i = 0; i < kCodes.size(); ++i)
+        if (static_cast<std::size_t>(kCodes[i].code) != i)
+            return false;
+    return true;
+}
+static_assert(inCodeOrder(), "a code is found by its value");
+
+} // namespace
+
+std::string_view exitCodeName(ExitCode code) {
+    return kCodes.at(static_cast<std::size_t>(code)).name;
+}
+
+std::string_view exitCodeMeaning(ExitCode code) {
+    return kCodes.at(static_cast<std::size_t>(code)).meaning;
+}
+
 std::string exitCodeTable() {
-    constexpr std::array<std::pair<ExitCode, std::string_view>, 11> kMeanings{{
-        {ExitCode::Done, "wykonano; konfiguracja zgodna z plikiem"},
-        {ExitCode::Differs, "konfiguracja w odbiorniku różni się od pliku"},
-        {ExitCode::Usage, "błędne wywołanie"},
-        {ExitCode::NoAnswer, "brak połączenia z odbiornikiem"},
-        {ExitCode::TransmissionError, "błąd w transmisji"},
-        {ExitCode::InvalidPort, "błędny numer portu (brak urządzenia)"},
-        {ExitCode::PortBusy, "port zajęty przez inny program"},
-        {ExitCode::AccessDenied, "brak dostępu do portu"},
-        {ExitCode::BadInputFile, "błędny plik konfiguracji"},
-        {ExitCode::PortFailed, "inny błąd portu"},
-        {ExitCode::OutputFailed, "nie można zapisać pliku wyjściowego"},
-    }};
     std::string table;
-    for (const auto& [code, meaning] : kMeanings) {
-        const auto number = std::to_string(static_cast<int>(code));
-        table += std::string(4 - number.size(), ' ') + number + "  " + std::string(meaning) + "\n";
+    for (const CodeText& entry : kCodes) {
+        const auto number = std::to_string(static_cast<int>(entry.code));
+        table +=
+            std::string(4 - number.size(), ' ') + number + "  " + std::string(entry.meaning) + "\n";
     }
     return table;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orv52::cli {
 
@@ -18,6 +19,12 @@ enum class ExitCode {
     PortFailed = 9,        // any other failure of the port
     OutputFailed = 10,     // the configuration read cannot be written
 };
+
+// A code as one word for logs and scripts: "done", "differs", "no-answer" and so on.
+std::string_view exitCodeName(ExitCode code);
+
+// What a code means, in Polish: "brak połączenia z odbiornikiem".
+std::string_view exitCodeMeaning(ExitCode code);
 
 // The codes and their meaning, one per line, in Polish.
 std::string exitCodeTable();

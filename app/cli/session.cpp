@@ -1,9 +1,9 @@
 #include "session.h"
 
-#include "port_argument.h"
+#include "backup.h"
+#include "programming.h"
 #include "protocol/configuration_file.h"
-#include "protocol/requests.h"
-#include "trace_line.h"
+#include "series.h"
 #include "ui/message_catalogue.h"
 
 #include <QFile>
@@ -19,37 +19,6 @@ namespace {
 // A configuration file is a few hundred bytes; anything far bigger is not one.
 constexpr qint64 kLargestInputFile = qint64{64} * 1024;
 
-// Ends the command with a code and what the user is told.
-struct Failure {
-    ExitCode code;
-    std::string message;
-};
-
-std::string messageText(int messageId) {
-    return std::string(findMessage(messageId)->text);
-}
-
-Failure portFailure(const NumberedError& error) {
-    if (const auto* denied = dynamic_cast<const PortAccessDenied*>(&error))
-        return {ExitCode::AccessDenied, messageText(message_id::PortAccessDenied) + " " +
-                                            accessDeniedDetail(denied->device().toStdString(),
-                                                               denied->group().toStdString())};
-    switch (error.number()) {
-    case error_number::InvalidPortNumber:
-        return {ExitCode::InvalidPort, messageText(message_id::InvalidPortNumber)};
-    case error_number::PortAlreadyOpen:
-        return {ExitCode::PortBusy, messageText(message_id::PortBusy)};
-    default:
-        return {ExitCode::PortFailed, std::string("Błąd portu: ") + error.what()};
-    }
-}
-
-Failure unexpectedAnswer(std::string_view expected) {
-    return {ExitCode::TransmissionError, messageText(message_id::TransmissionError) +
-                                             " (odbiornik nie przysłał " + std::string(expected) +
-                                             ")"};
-}
-
 std::string readAll(std::istream& stream) {
     std::string text;
     char chunk[4096];
@@ -61,17 +30,44 @@ std::string readAll(std::istream& stream) {
     return text;
 }
 
+std::string commandName(Command command) {
+    switch (command) {
+    case Command::Read:
+        return "read";
+    case Command::Program:
+        return "program";
+    case Command::Verify:
+        return "verify";
+    }
+    return {};
+}
+
 } // namespace
 
 Session::Session(Options options, std::ostream& out, std::ostream& err)
-    : options_(std::move(options)), out_(out), err_(err) {
-    sinceStart_.start();
-    selectPort(port_, options_.port);
-    if (options_.trace)
-        exchange_.setTrace([this](auto direction, auto bytes) { trace(direction, bytes); });
-}
+    : options_(std::move(options)), out_(out), err_(err),
+      receiver_(options_.port, options_.trace, err) {}
 
 ExitCode Session::run() {
+    if (!options_.logFile.empty()) {
+        if (const auto error = log_.open(options_.logFile)) {
+            report(*error);
+            return ExitCode::OutputFailed;
+        }
+    }
+    const ExitCode code = runCommand();
+    // A series logs each receiver itself.
+    if (!options_.series) {
+        logEntry_.time = QDateTime::currentDateTime();
+        logEntry_.device = options_.port;
+        logEntry_.command = commandName(options_.command);
+        logEntry_.result = code;
+        log_.append(logEntry_);
+    }
+    return code;
+}
+
+ExitCode Session::runCommand() {
     try {
         switch (options_.command) {
         case Command::Read:
@@ -95,15 +91,17 @@ void Session::read() {
     writeOutput(readReceiver());
 }
 
-// The file is checked whole before the port is touched: nothing half-valid goes out.
+// The file is checked whole, and the backup folder readied, before the port is touched: nothing
+// half-valid goes out, and nothing goes out that could not be undone.
 void Session::program() {
     const Configuration settings = loadInputFile();
-    programReceiver(settings);
-    report(messageText(message_id::ProgrammingDone));
-    const Configuration heldNow = readReceiver();
-    if (!options_.outputFile.empty())
-        writeOutput(heldNow);
-    compare(settings, heldNow);
+    const auto backupDirectory = prepareBackupDirectory();
+    if (options_.series) {
+        Series series(options_, receiver_, log_, out_, err_);
+        result_ = series.run(settings, backupDirectory);
+        return;
+    }
+    reportProgramming(programReceiver(receiver_, settings, backupDirectory));
 }
 
 void Session::verify() {
@@ -135,43 +133,35 @@ Configuration Session::loadInputFile() const {
     return *parsed.settings;
 }
 
+std::optional<QString> Session::prepareBackupDirectory() const {
+    if (options_.noBackup)
+        return std::nullopt;
+    const QString directory = options_.backupDirectory.empty()
+                                  ? defaultBackupDirectory()
+                                  : QString::fromStdString(options_.backupDirectory);
+    if (const auto error = cli::prepareBackupDirectory(directory))
+        throw Failure{ExitCode::OutputFailed, *error};
+    return directory;
+}
+
+void Session::reportProgramming(const ProgrammingOutcome& outcome) {
+    logEntry_.firmwareVersion = outcome.firmwareVersion;
+    logEntry_.backupPath = outcome.backupPath;
+    if (!outcome.backupPath.empty())
+        report("kopia konfiguracji odbiornika: " + outcome.backupPath);
+    if (outcome.programmed)
+        report(findMessage(message_id::ProgrammingDone)->text);
+    if (!outcome.readBack)
+        throw Failure{outcome.result, outcome.failure};
+    if (!options_.outputFile.empty())
+        writeOutput(*outcome.readBack);
+    tellDifferences(outcome.differences, outcome.differingKeys);
+}
+
 Configuration Session::readReceiver() {
-    const auto query = makeConfigurationQuery();
-    switch (exchange(query)) {
-    case ExchangeController::Outcome::ConfigurationReceived:
-        return *exchange_.receivedConfiguration();
-    case ExchangeController::Outcome::ProgrammingDone:
-        throw unexpectedAnswer("konfiguracji");
-    case ExchangeController::Outcome::TransmissionError:
-        throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError)};
-    case ExchangeController::Outcome::NoAnswer:
-        break;
-    }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection)};
-}
-
-void Session::programReceiver(const Configuration& settings) {
-    Record frame = makeProgrammingFrameTemplate();
-    fillProgrammingFrame(frame, settings);
-    switch (exchange(frame)) {
-    case ExchangeController::Outcome::ProgrammingDone:
-        return;
-    case ExchangeController::Outcome::ConfigurationReceived:
-    case ExchangeController::Outcome::TransmissionError:
-        throw unexpectedAnswer("potwierdzenia programowania");
-    case ExchangeController::Outcome::NoAnswer:
-        break;
-    }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection)};
-}
-
-ExchangeController::Outcome Session::exchange(std::span<const std::uint8_t> request) {
-    try {
-        return exchange_.run(request);
-    } catch (const NumberedError& error) {
-        exchange_.end();
-        throw portFailure(error);
-    }
+    const Configuration held = receiver_.read();
+    logEntry_.firmwareVersion = held.firmwareVersion;
+    return held;
 }
 
 void Session::writeOutput(const Configuration& settings) {
@@ -191,7 +181,12 @@ void Session::writeOutput(const Configuration& settings) {
 }
 
 void Session::compare(const Configuration& expected, const Configuration& actual) {
-    const auto differences = describeDifferences(expected, actual);
+    tellDifferences(describeDifferences(expected, actual), differingKeys(expected, actual));
+}
+
+void Session::tellDifferences(const std::vector<std::string>& differences,
+                              const std::vector<std::string>& keys) {
+    logEntry_.differingKeys = keys;
     if (differences.empty()) {
         report("Konfiguracja odbiornika zgodna z plikiem.");
         return;
@@ -201,12 +196,6 @@ void Session::compare(const Configuration& expected, const Configuration& actual
         err_ << "  " << difference << "\n";
     err_ << std::flush;
     result_ = ExitCode::Differs;
-}
-
-void Session::trace(ExchangeController::Direction direction, std::span<const std::uint8_t> bytes) {
-    const double seconds = static_cast<double>(sinceStart_.nsecsElapsed()) / 1e9;
-    err_ << traceLine(seconds, direction == ExchangeController::Direction::Sent, bytes)
-         << std::flush;
 }
 
 void Session::report(std::string_view text) const {

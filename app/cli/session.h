@@ -2,14 +2,19 @@
 
 #include "command_line.h"
 #include "exit_code.h"
-#include "link/exchange_controller.h"
-#include "link/serial_port_control.h"
+#include "json_log.h"
 #include "protocol/configuration.h"
+#include "receiver_exchanges.h"
 
-#include <QElapsedTimer>
+#include <QString>
 #include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace orv52::cli {
+
+struct ProgrammingOutcome;
 
 // One run of the tool: the command the user gave, carried out with the window's own port control
 // and exchange. Needs a QCoreApplication; each exchange waits in a local event loop.
@@ -21,26 +26,29 @@ public:
     ExitCode run();
 
 private:
+    ExitCode runCommand();
     void read();
     void program();
     void verify();
 
     Configuration loadInputFile() const;
+    // The folder for backups before a programming, created now so that a folder that cannot
+    // exist stops the command before the port is touched; nothing for --no-backup.
+    std::optional<QString> prepareBackupDirectory() const;
+    void reportProgramming(const ProgrammingOutcome& outcome);
     Configuration readReceiver();
-    void programReceiver(const Configuration& settings);
-    ExchangeController::Outcome exchange(std::span<const std::uint8_t> request);
     void writeOutput(const Configuration& settings);
     void compare(const Configuration& expected, const Configuration& actual);
-
-    void trace(ExchangeController::Direction direction, std::span<const std::uint8_t> bytes);
+    void tellDifferences(const std::vector<std::string>& differences,
+                         const std::vector<std::string>& keys);
     void report(std::string_view text) const;
 
     Options options_;
     std::ostream& out_;
     std::ostream& err_;
-    QElapsedTimer sinceStart_;
-    SerialPortControl port_;
-    ExchangeController exchange_{port_};
+    ReceiverExchanges receiver_;
+    JsonLog log_{err_};
+    LogEntry logEntry_;
     ExitCode result_ = ExitCode::Done;
 };
 

@@ -139,6 +139,7 @@ private slots:
         Configuration held = sampleSettings();
         held.firmwareVersion = 0x10;
         QVERIFY(describeDifferences(sampleSettings(), held).empty());
+        QVERIFY(differingKeys(sampleSettings(), held).empty());
 
         held.teamMaskHigh = 0;
         held.timings[3] = 1;
@@ -151,6 +152,9 @@ private slots:
                  QString("czas_zalaczenia_przekaznik_dolny: w pliku „200”, w odbiorniku „1”"));
         QCOMPARE(QString::fromStdString(differences[2]),
                  QString("tryb_buzera: w pliku „Długi przerywany”, w odbiorniku „Bez dźwięku”"));
+        QCOMPARE(differingKeys(sampleSettings(), held),
+                 (std::vector<std::string>{"druzyny", "czas_zalaczenia_przekaznik_dolny",
+                                           "tryb_buzera"}));
     }
 };
 

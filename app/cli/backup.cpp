@@ -1,0 +1,75 @@
+#include "backup.h"
+
+#include "protocol/configuration_file.h"
+#include "protocol/record.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <utility>
+
+namespace orv52::cli {
+
+namespace {
+
+// Enough copies for any number of runs within one second; beyond it something else is wrong.
+constexpr int kMostCopies = 100;
+
+} // namespace
+
+QString defaultBackupDirectory() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+        .filePath(QStringLiteral("kopie"));
+}
+
+QString backupFileName(const QDateTime& when, std::uint8_t firmwareVersion, int copy) {
+    QString name = when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
+                   QStringLiteral("_wersja-") +
+                   QString::fromStdString(versionText(firmwareVersion));
+    if (copy > 1)
+        name += QLatin1Char('-') + QString::number(copy);
+    return name + QStringLiteral(".txt");
+}
+
+std::optional<std::string> prepareBackupDirectory(const QString& directory) {
+    if (!QDir(directory).mkpath(QStringLiteral(".")))
+        return "nie można utworzyć katalogu kopii „" + directory.toStdString() + "”";
+    QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("proba-XXXXXX")));
+    if (!probe.open())
+        return "nie można zapisać pliku w katalogu kopii „" + directory.toStdString() +
+               "”: " + probe.errorString().toStdString();
+    return std::nullopt;
+}
+
+BackupResult writeBackup(const QString& directory, const Configuration& held,
+                         const QDateTime& when) {
+    if (auto error = prepareBackupDirectory(directory))
+        return {std::nullopt, std::move(*error)};
+    const QDir dir(directory);
+    const std::string text = writeConfigurationFile(held);
+    QFile file;
+    for (int copy = 1; copy <= kMostCopies && !file.isOpen(); ++copy) {
+        file.setFileName(dir.filePath(backupFileName(when, held.firmwareVersion, copy)));
+        // NewOnly fails on a name that exists, so an earlier backup is never overwritten.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
+            break;
+    }
+    const auto fail = [&] {
+        const std::string reason = file.errorString().toStdString();
+        if (file.isOpen())
+            file.remove();
+        return BackupResult{std::nullopt, "nie można zapisać kopii w katalogu „" +
+                                              directory.toStdString() + "”: " + reason};
+    };
+    if (!file.isOpen())
+        return fail();
+    if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.flush())
+        return fail();
+    file.close();
+    return {QDir::toNativeSeparators(file.fileName()).toStdString(), {}};
+}
+
+} // namespace orv52::cli

@@ -1,0 +1,70 @@
+#include "json_log.h"
+
+#include "protocol/record.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace orv52::cli {
+
+namespace {
+
+// From the system's cache to the disk itself.
+bool syncToDisk(int descriptor) {
+#ifdef _WIN32
+    return _commit(descriptor) == 0;
+#else
+    return fsync(descriptor) == 0;
+#endif
+}
+
+} // namespace
+
+QByteArray logLine(const LogEntry& entry) {
+    QJsonObject object{
+        {QStringLiteral("time"),
+         entry.time.toOffsetFromUtc(entry.time.offsetFromUtc()).toString(Qt::ISODate)},
+        {QStringLiteral("device"), QString::fromStdString(entry.device)},
+        {QStringLiteral("command"), QString::fromStdString(entry.command)},
+        {QStringLiteral("result"), QString::fromUtf8(exitCodeName(entry.result))},
+        {QStringLiteral("exit_code"), static_cast<int>(entry.result)},
+    };
+    if (entry.firmwareVersion)
+        object.insert(QStringLiteral("firmware_version"),
+                      QString::fromStdString(versionText(*entry.firmwareVersion)));
+    QJsonArray keys;
+    for (const std::string& key : entry.differingKeys)
+        keys.append(QString::fromStdString(key));
+    object.insert(QStringLiteral("differing_keys"), keys);
+    if (!entry.backupPath.empty())
+        object.insert(QStringLiteral("backup"), QString::fromStdString(entry.backupPath));
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
+
+std::optional<std::string> JsonLog::open(const std::string& path) {
+    file_.setFileName(QString::fromStdString(path));
+    if (file_.open(QIODevice::WriteOnly | QIODevice::Append))
+        return std::nullopt;
+    return "nie można otworzyć dziennika „" + path + "”: " + file_.errorString().toStdString();
+}
+
+void JsonLog::append(const LogEntry& entry) {
+    if (!file_.isOpen())
+        return;
+    const QByteArray line = logLine(entry);
+    if ((file_.write(line) == line.size() && file_.flush() && syncToDisk(file_.handle())) ||
+        warned_)
+        return;
+    warned_ = true;
+    warnings_ << "orv52-cli: nie można dopisać do dziennika „" << file_.fileName().toStdString()
+              << "”: " << file_.errorString().toStdString() << std::endl;
+}
+
+} // namespace orv52::cli

@@ -1,0 +1,45 @@
+#include "programming.h"
+
+#include "backup.h"
+#include "protocol/configuration_file.h"
+#include "receiver_exchanges.h"
+
+namespace orv52::cli {
+
+namespace {
+
+void backUp(ReceiverExchanges& receiver, const QString& directory, ProgrammingOutcome& outcome) {
+    const Configuration held = receiver.read();
+    outcome.firmwareVersion = held.firmwareVersion;
+    const auto backup = writeBackup(directory, held, QDateTime::currentDateTime());
+    if (!backup.path)
+        throw Failure{ExitCode::OutputFailed, backup.error};
+    outcome.backupPath = *backup.path;
+}
+
+} // namespace
+
+ProgrammingOutcome programReceiver(ReceiverExchanges& receiver, const Configuration& settings,
+                                   const std::optional<QString>& backupDirectory) {
+    ProgrammingOutcome outcome;
+    try {
+        if (backupDirectory)
+            backUp(receiver, *backupDirectory, outcome);
+        receiver.program(settings);
+        outcome.programmed = true;
+        outcome.readBack = receiver.read();
+    } catch (const Failure& failure) {
+        outcome.result = failure.code;
+        outcome.failure = failure.message;
+        return outcome;
+    }
+    if (!outcome.firmwareVersion)
+        outcome.firmwareVersion = outcome.readBack->firmwareVersion;
+    outcome.differences = describeDifferences(settings, *outcome.readBack);
+    outcome.differingKeys = differingKeys(settings, *outcome.readBack);
+    if (!outcome.differences.empty())
+        outcome.result = ExitCode::Differs;
+    return outcome;
+}
+
+} // namespace orv52::cli

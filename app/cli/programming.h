@@ -1,0 +1,35 @@
+#pragma once
+
+#include "exit_code.h"
+#include "protocol/configuration.h"
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orv52::cli {
+
+class ReceiverExchanges;
+
+// How one receiver's programming went, step by step; later steps are empty when an earlier one
+// failed.
+struct ProgrammingOutcome {
+    ExitCode result = ExitCode::Done;
+    std::string failure;                         // Polish; set for any result but Done, Differs
+    std::optional<std::uint8_t> firmwareVersion; // from the first read that succeeded
+    std::string backupPath;                      // the backup written before the frame
+    bool programmed = false;                     // the receiver acknowledged the frame
+    std::optional<Configuration> readBack;       // what it holds afterwards
+    std::vector<std::string> differences;        // one Polish line per differing key
+    std::vector<std::string> differingKeys;
+};
+
+// Programs one receiver so that what it held cannot be lost: given a `backupDirectory`, reads
+// the receiver and writes what it held there first, and sends nothing when either fails; then
+// sends the settings, reads them back and compares them with what was sent.
+ProgrammingOutcome programReceiver(ReceiverExchanges& receiver, const Configuration& settings,
+                                   const std::optional<QString>& backupDirectory);
+
+} // namespace orv52::cli

@@ -1,0 +1,107 @@
+#include "receiver_exchanges.h"
+
+#include "port_argument.h"
+#include "protocol/requests.h"
+#include "trace_line.h"
+#include "ui/message_catalogue.h"
+
+#include <ostream>
+
+namespace orv52::cli {
+
+namespace {
+
+std::string messageText(int messageId) {
+    return std::string(findMessage(messageId)->text);
+}
+
+Failure portFailure(const NumberedError& error) {
+    if (const auto* denied = dynamic_cast<const PortAccessDenied*>(&error))
+        return {ExitCode::AccessDenied, messageText(message_id::PortAccessDenied) + " " +
+                                            accessDeniedDetail(denied->device().toStdString(),
+                                                               denied->group().toStdString())};
+    switch (error.number()) {
+    case error_number::InvalidPortNumber:
+        return {ExitCode::InvalidPort, messageText(message_id::InvalidPortNumber)};
+    case error_number::PortAlreadyOpen:
+        return {ExitCode::PortBusy, messageText(message_id::PortBusy)};
+    default:
+        return {ExitCode::PortFailed, std::string("Błąd portu: ") + error.what()};
+    }
+}
+
+Failure unexpectedAnswer(std::string_view expected) {
+    return {ExitCode::TransmissionError, messageText(message_id::TransmissionError) +
+                                             " (odbiornik nie przysłał " + std::string(expected) +
+                                             ")"};
+}
+
+} // namespace
+
+bool isPortFailure(ExitCode code) {
+    switch (code) {
+    case ExitCode::InvalidPort:
+    case ExitCode::PortBusy:
+    case ExitCode::AccessDenied:
+    case ExitCode::PortFailed:
+        return true;
+    default:
+        return false;
+    }
+}
+
+ReceiverExchanges::ReceiverExchanges(const std::string& port, bool trace, std::ostream& traceOut)
+    : traceOut_(traceOut) {
+    sinceStart_.start();
+    selectPort(port_, port);
+    if (trace)
+        exchange_.setTrace([this](auto direction, auto bytes) { this->trace(direction, bytes); });
+}
+
+Configuration ReceiverExchanges::read() {
+    const auto query = makeConfigurationQuery();
+    switch (exchange(query)) {
+    case ExchangeController::Outcome::ConfigurationReceived:
+        return *exchange_.receivedConfiguration();
+    case ExchangeController::Outcome::ProgrammingDone:
+        throw unexpectedAnswer("konfiguracji");
+    case ExchangeController::Outcome::TransmissionError:
+        throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError)};
+    case ExchangeController::Outcome::NoAnswer:
+        break;
+    }
+    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection)};
+}
+
+void ReceiverExchanges::program(const Configuration& settings) {
+    Record frame = makeProgrammingFrameTemplate();
+    fillProgrammingFrame(frame, settings);
+    switch (exchange(frame)) {
+    case ExchangeController::Outcome::ProgrammingDone:
+        return;
+    case ExchangeController::Outcome::ConfigurationReceived:
+    case ExchangeController::Outcome::TransmissionError:
+        throw unexpectedAnswer("potwierdzenia programowania");
+    case ExchangeController::Outcome::NoAnswer:
+        break;
+    }
+    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection)};
+}
+
+ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {
+    try {
+        return exchange_.run(request);
+    } catch (const NumberedError& error) {
+        exchange_.end();
+        throw portFailure(error);
+    }
+}
+
+void ReceiverExchanges::trace(ExchangeController::Direction direction,
+                              std::span<const std::uint8_t> bytes) {
+    const double seconds = static_cast<double>(sinceStart_.nsecsElapsed()) / 1e9;
+    traceOut_ << traceLine(seconds, direction == ExchangeController::Direction::Sent, bytes)
+              << std::flush;
+}
+
+} // namespace orv52::cli

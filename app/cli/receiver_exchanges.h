@@ -1,0 +1,48 @@
+#pragma once
+
+#include "exit_code.h"
+#include "link/exchange_controller.h"
+#include "link/serial_port_control.h"
+#include "protocol/configuration.h"
+
+#include <QElapsedTimer>
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace orv52::cli {
+
+// Ends a command, or one receiver of a series, with a code and what the user is told.
+struct Failure {
+    ExitCode code;
+    std::string message; // Polish
+};
+
+// A port failure: the device is missing, busy, forbidden or broken, rather than the receiver
+// not answering.
+bool isPortFailure(ExitCode code);
+
+// The two exchanges of the command line with the receiver on the port the user named, each with
+// the window's own port control and exchange, waiting in a local event loop. The port is closed
+// between exchanges. Needs a QCoreApplication.
+class ReceiverExchanges {
+public:
+    // With `trace`, every byte on the line goes to `traceOut`.
+    ReceiverExchanges(const std::string& port, bool trace, std::ostream& traceOut);
+
+    // What the receiver holds. Throws Failure.
+    Configuration read();
+    // Sends the settings; returns once the receiver has acknowledged them. Throws Failure.
+    void program(const Configuration& settings);
+
+private:
+    ExchangeController::Outcome exchange(std::span<const std::uint8_t> request);
+    void trace(ExchangeController::Direction direction, std::span<const std::uint8_t> bytes);
+
+    std::ostream& traceOut_;
+    QElapsedTimer sinceStart_;
+    SerialPortControl port_;
+    ExchangeController exchange_{port_};
+};
+
+} // namespace orv52::cli

@@ -1,0 +1,128 @@
+#include "series.h"
+
+#include "json_log.h"
+#include "receiver_exchanges.h"
+#include "series_line.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <ostream>
+
+namespace orv52::cli {
+
+namespace {
+
+// Queries while waiting start at most this often, so a wait never keeps the line or the CPU busy.
+constexpr int kQueryIntervalMs = 1000;
+
+constexpr std::string_view kWaitingForReceiver = "czekam na odbiornik…";
+constexpr std::string_view kWaitingForDeparture = "odłącz odbiornik…";
+
+} // namespace
+
+Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
+               std::ostream& err)
+    : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
+      terminal_(standardErrorIsTerminal()), status_(err, terminal_) {}
+
+ExitCode Series::run(const Configuration& settings, const std::optional<QString>& backupDirectory) {
+    bool backupFailed = false;
+    while (!stop_.requested() && !countReached()) {
+        const auto detected = waitForReceiver();
+        if (!detected)
+            break;
+        status_.show("programuję odbiornik nr " + std::to_string(done_ + failed_ + 1) + "…");
+        const ProgrammingOutcome outcome = programReceiver(receiver_, settings, backupDirectory);
+        report(outcome, detected->firmwareVersion);
+        // A backup folder that cannot take one backup will not take the next either.
+        backupFailed = outcome.result == ExitCode::OutputFailed;
+        if (backupFailed || countReached() || !waitForDeparture())
+            break;
+    }
+    status_.clear();
+    out_ << seriesSummary(done_, failed_) << std::flush;
+    if (backupFailed)
+        return ExitCode::OutputFailed;
+    return failed_ == 0 ? ExitCode::Done : ExitCode::Differs;
+}
+
+std::optional<Configuration> Series::waitForReceiver() {
+    status_.show(kWaitingForReceiver);
+    while (!stop_.requested()) {
+        QElapsedTimer queryStarted;
+        queryStarted.start();
+        try {
+            const Configuration held = receiver_.read();
+            portTrouble_.clear();
+            return held;
+        } catch (const Failure& failure) {
+            // No answer, or a garbled one from a receiver being plugged in, is simply no
+            // receiver yet; a port that fails is told, and tried again.
+            if (isPortFailure(failure.code))
+                tellPortTrouble(failure.message);
+            else
+                portTrouble_.clear();
+        }
+        pauseAfter(queryStarted);
+    }
+    return std::nullopt;
+}
+
+bool Series::waitForDeparture() {
+    status_.show(kWaitingForDeparture);
+    while (!stop_.requested()) {
+        QElapsedTimer queryStarted;
+        queryStarted.start();
+        try {
+            receiver_.read();
+        } catch (const Failure& failure) {
+            // A garbled answer still comes from a receiver on the line.
+            if (failure.code != ExitCode::TransmissionError)
+                return true;
+        }
+        pauseAfter(queryStarted);
+    }
+    return false;
+}
+
+void Series::pauseAfter(const QElapsedTimer& queryStarted) {
+    const auto left = kQueryIntervalMs - queryStarted.elapsed();
+    if (left <= 0 || stop_.requested())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(left), &loop, &QEventLoop::quit);
+    QObject::connect(&stop_, &StopRequest::stopRequested, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void Series::tellPortTrouble(const std::string& reason) {
+    if (reason == portTrouble_)
+        return;
+    portTrouble_ = reason;
+    status_.clear();
+    err_ << "orv52-cli: " << reason << " (ponawiam co sekundę)" << std::endl;
+    status_.show(kWaitingForReceiver);
+}
+
+void Series::report(const ProgrammingOutcome& outcome, std::uint8_t detectedVersion) {
+    const bool done = outcome.result == ExitCode::Done;
+    (done ? done_ : failed_) += 1;
+    const QDateTime now = QDateTime::currentDateTime();
+    const auto version = outcome.firmwareVersion.value_or(detectedVersion);
+    status_.clear();
+    out_ << seriesResultLine({now, done_ + failed_, options_.port, version, outcome.result,
+                              outcome.differingKeys})
+         << std::flush;
+    if (!done && outcome.result != ExitCode::Differs)
+        err_ << "orv52-cli: " << outcome.failure << std::endl;
+    if (terminal_ && !options_.quiet)
+        err_ << '\a' << std::flush;
+    log_.append({now, options_.port, "series", outcome.result, version, outcome.differingKeys,
+                 outcome.backupPath});
+}
+
+bool Series::countReached() const {
+    return options_.count > 0 && done_ + failed_ >= options_.count;
+}
+
+} // namespace orv52::cli

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "command_line.h"
+#include "exit_code.h"
+#include "programming.h"
+#include "status_line.h"
+#include "stop_request.h"
+
+#include <QElapsedTimer>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace orv52::cli {
+
+class JsonLog;
+class ReceiverExchanges;
+
+// program --series: one receiver after another on the same port with the same settings, as a
+// workshop sets up a batch. Waits for a receiver (a query a second), programs it with a backup,
+// reports it in one line, then waits until it is unplugged before waiting for the next, so that
+// no receiver is programmed twice. Ctrl-C ends it once the exchange under way has ended.
+class Series {
+public:
+    Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
+           std::ostream& err);
+
+    // Until --count receivers have been handled or the user stops it; then the summary. Done
+    // only when every receiver ended done; OutputFailed when a backup could not be written,
+    // which also ends the series.
+    ExitCode run(const Configuration& settings, const std::optional<QString>& backupDirectory);
+
+private:
+    // The settings of the receiver that answered; nothing when the user stopped first.
+    std::optional<Configuration> waitForReceiver();
+    // False when the user stopped first.
+    bool waitForDeparture();
+    // Until a second after `queryStarted`, or until the user stops.
+    void pauseAfter(const QElapsedTimer& queryStarted);
+    void tellPortTrouble(const std::string& reason);
+    void report(const ProgrammingOutcome& outcome, std::uint8_t detectedVersion);
+    bool countReached() const;
+
+    const Options& options_;
+    ReceiverExchanges& receiver_;
+    JsonLog& log_;
+    std::ostream& out_;
+    std::ostream& err_;
+    bool terminal_;
+    StatusLine status_;
+    StopRequest stop_;
+    std::string portTrouble_; // the last port failure told, until the port works again
+    int done_ = 0;
+    int failed_ = 0;
+};
+
+} // namespace orv52::cli
