@@ -3,6 +3,8 @@
 #include "exit_code.h"
 
 #include <array>
+#include <cstdlib>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -32,13 +34,27 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             return {std::nullopt, true, {}};
         if (argument == "--trace") {
             options.trace = true;
-        } else if (argument == "--port" || argument == "--output") {
+        } else if (argument == "--no-backup" || argument == "--series" || argument == "--quiet") {
+            (argument == "--no-backup" ? options.noBackup
+             : argument == "--series"  ? options.series
+                                       : options.quiet) = true;
+        } else if (argument == "--port" || argument == "--output" || argument == "--backup" ||
+                   argument == "--log" || argument == "--count") {
             if (i + 1 == arguments.size())
                 return usageError("opcja " + argument + " wymaga wartości");
             const std::string& value = arguments[++i];
             if (value.empty())
                 return usageError("opcja " + argument + " wymaga wartości");
-            (argument == "--port" ? options.port : options.outputFile) = value;
+            if (argument == "--count") {
+                options.count = std::atoi(value.c_str());
+                if (options.count <= 0 || std::to_string(options.count) != value)
+                    return usageError("opcja --count wymaga liczby odbiorników od 1");
+                continue;
+            }
+            (argument == "--port"     ? options.port
+             : argument == "--output" ? options.outputFile
+             : argument == "--backup" ? options.backupDirectory
+                                      : options.logFile) = value;
         } else if (argument.size() > 1 && argument.front() == '-') {
             return usageError("nieznana opcja „" + argument + "”");
         } else if (!command) {
@@ -60,6 +76,12 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                                     : "polecenie read nie przyjmuje pliku");
     if (needsFile)
         options.inputFile = files.front();
+    if (options.series && *command != Command::Program)
+        return usageError("opcja --series dotyczy tylko polecenia program");
+    if ((options.count > 0 || options.quiet) && !options.series)
+        return usageError("opcje --count i --quiet dotyczą tylko serii (--series)");
+    if (options.noBackup && !options.backupDirectory.empty())
+        return usageError("opcje --backup i --no-backup wykluczają się");
     return {options, false, {}};
 }
 

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdlib>
 
 #ifdef _WIN32
 #include <io.h>
@@ -23,6 +24,17 @@ bool syncToDisk(int descriptor) {
 #else
     return fsync(descriptor) == 0;
 #endif
+}
+
+// "2026-12-08T10:20:15+01:00": the local time with its offset written out, "+00:00" included.
+QString timeWithOffset(const QDateTime& time) {
+    const int offset = time.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
