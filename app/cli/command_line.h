@@ -1,12 +1,14 @@
 #pragma once
 
+#include "link/com_port_pin.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace orv52::cli {
 
-enum class Command { Read, Program, Verify };
+enum class Command { Read, Program, Verify, Ports };
 
 // What the user asked for on the command line.
 struct Options {
@@ -15,6 +17,7 @@ struct Options {
     std::string inputFile;     // program and verify: the configuration file, "-" for stdin
     std::string outputFile;    // where the configuration read goes; empty for stdout
     bool trace = false;        // every byte on the line to standard error
+    ComPortPins pins;          // COM numbers pinned to devices
     std::string logFile;       // one JSON line per command or receiver appended; empty for none
     // program: what the receiver held is kept here before the frame goes out; empty for the
     // default folder
@@ -26,8 +29,9 @@ struct Options {
 };
 
 struct ParsedCommandLine {
-    std::optional<Options> options; // empty for --help and for a usage error
+    std::optional<Options> options; // empty for --help, --version and for a usage error
     bool help = false;
+    bool version = false;
     std::string error; // Polish, set for a usage error
 };
 

@@ -1,5 +1,7 @@
 #include "exit_code.h"
 
+#include "ui/message_catalogue.h"
+
 #include <array>
 #include <string_view>
 
@@ -37,6 +39,19 @@ constexpr bool inCodeOrder() {
 static_assert(inCodeOrder(), "a code is found by its value");
 
 } // namespace
+
+ExitCode exitCodeForMessage(int messageId) {
+    switch (messageId) {
+    case message_id::InvalidPortNumber:
+        return ExitCode::InvalidPort;
+    case message_id::PortBusy:
+        return ExitCode::PortBusy;
+    case message_id::PortAccessDenied:
+        return ExitCode::AccessDenied;
+    default:
+        return ExitCode::PortFailed;
+    }
+}
 
 std::string_view exitCodeName(ExitCode code) {
     return kCodes.at(static_cast<std::size_t>(code)).name;

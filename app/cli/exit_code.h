@@ -20,6 +20,9 @@ enum class ExitCode {
     OutputFailed = 10,     // the configuration read cannot be written
 };
 
+// The code of a command ended by one of the port messages (absent, busy, denied).
+ExitCode exitCodeForMessage(int messageId);
+
 // A code as one word for logs and scripts: "done", "differs", "no-answer" and so on.
 std::string_view exitCodeName(ExitCode code);
 

@@ -41,8 +41,7 @@ QString timeWithOffset(const QDateTime& time) {
 
 QByteArray logLine(const LogEntry& entry) {
     QJsonObject object{
-        {QStringLiteral("time"),
-         entry.time.toOffsetFromUtc(entry.time.offsetFromUtc()).toString(Qt::ISODate)},
+        {QStringLiteral("time"), timeWithOffset(entry.time)},
         {QStringLiteral("device"), QString::fromStdString(entry.device)},
         {QStringLiteral("command"), QString::fromStdString(entry.command)},
         {QStringLiteral("result"), QString::fromUtf8(exitCodeName(entry.result))},

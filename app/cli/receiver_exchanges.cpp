@@ -3,6 +3,7 @@
 #include "port_argument.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
+#include "ui/error_report.h"
 #include "ui/message_catalogue.h"
 
 #include <ostream>
@@ -16,18 +17,13 @@ std::string messageText(int messageId) {
 }
 
 Failure portFailure(const NumberedError& error) {
-    if (const auto* denied = dynamic_cast<const PortAccessDenied*>(&error))
-        return {ExitCode::AccessDenied, messageText(message_id::PortAccessDenied) + " " +
-                                            accessDeniedDetail(denied->device().toStdString(),
-                                                               denied->group().toStdString())};
-    switch (error.number()) {
-    case error_number::InvalidPortNumber:
-        return {ExitCode::InvalidPort, messageText(message_id::InvalidPortNumber)};
-    case error_number::PortAlreadyOpen:
-        return {ExitCode::PortBusy, messageText(message_id::PortBusy)};
-    default:
+    const auto message = operatorMessageFor(error);
+    if (!message)
         return {ExitCode::PortFailed, std::string("Błąd portu: ") + error.what()};
-    }
+    std::string text = messageText(message->id);
+    if (!message->detail.empty())
+        text += " " + message->detail;
+    return {exitCodeForMessage(message->id), text};
 }
 
 Failure unexpectedAnswer(std::string_view expected) {
@@ -50,9 +46,11 @@ bool isPortFailure(ExitCode code) {
     }
 }
 
-ReceiverExchanges::ReceiverExchanges(const std::string& port, bool trace, std::ostream& traceOut)
+ReceiverExchanges::ReceiverExchanges(const std::string& port, const ComPortPins& pins, bool trace,
+                                     std::ostream& traceOut)
     : traceOut_(traceOut) {
     sinceStart_.start();
+    port_.setComPortPins(pins);
     selectPort(port_, port);
     if (trace)
         exchange_.setTrace([this](auto direction, auto bytes) { this->trace(direction, bytes); });

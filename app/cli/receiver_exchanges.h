@@ -28,7 +28,10 @@ bool isPortFailure(ExitCode code);
 class ReceiverExchanges {
 public:
     // With `trace`, every byte on the line goes to `traceOut`.
-    ReceiverExchanges(const std::string& port, bool trace, std::ostream& traceOut);
+    ReceiverExchanges(const std::string& port, const ComPortPins& pins, bool trace,
+                      std::ostream& traceOut);
+
+    const SerialPortControl& port() const { return port_; }
 
     // What the receiver holds. Throws Failure.
     Configuration read();

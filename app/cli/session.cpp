@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "backup.h"
+#include "port_listing.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
 #include "series.h"
@@ -38,6 +39,8 @@ std::string commandName(Command command) {
         return "program";
     case Command::Verify:
         return "verify";
+    case Command::Ports:
+        return "ports";
     }
     return {};
 }
@@ -46,7 +49,7 @@ std::string commandName(Command command) {
 
 Session::Session(Options options, std::ostream& out, std::ostream& err)
     : options_(std::move(options)), out_(out), err_(err),
-      receiver_(options_.port, options_.trace, err) {}
+      receiver_(options_.port, options_.pins, options_.trace, err) {}
 
 ExitCode Session::run() {
     if (!options_.logFile.empty()) {
@@ -78,6 +81,9 @@ ExitCode Session::runCommand() {
             break;
         case Command::Verify:
             verify();
+            break;
+        case Command::Ports:
+            out_ << portListing(receiver_.port().serialSystem()) << std::flush;
             break;
         }
     } catch (const Failure& failure) {
