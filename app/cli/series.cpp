@@ -36,7 +36,8 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         report(outcome, detected->firmwareVersion);
         // A backup folder that cannot take one backup will not take the next either.
         backupFailed = outcome.result == ExitCode::OutputFailed;
-        if (backupFailed || countReached() || !waitForDeparture())
+        if (backupFailed || countReached() ||
+            !waitForDeparture(outcome.readBack.value_or(*detected)))
             break;
     }
     status_.clear();
@@ -68,13 +69,15 @@ std::optional<Configuration> Series::waitForReceiver() {
     return std::nullopt;
 }
 
-bool Series::waitForDeparture() {
+bool Series::waitForDeparture(const Configuration& lastSeen) {
     status_.show(kWaitingForDeparture);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;
         queryStarted.start();
         try {
-            receiver_.read();
+            // Another answer is another receiver, swapped in between two queries.
+            if (receiver_.read() != lastSeen)
+                return true;
         } catch (const Failure& failure) {
             // A garbled answer still comes from a receiver on the line.
             if (failure.code != ExitCode::TransmissionError)

@@ -18,8 +18,9 @@ class ReceiverExchanges;
 
 // program --series: one receiver after another on the same port with the same settings, as a
 // workshop sets up a batch. Waits for a receiver (a query a second), programs it with a backup,
-// reports it in one line, then waits until it is unplugged before waiting for the next, so that
-// no receiver is programmed twice. Ctrl-C ends it once the exchange under way has ended.
+// reports it in one line, then waits until it is unplugged (or swapped for another) before
+// waiting for the next, so that no receiver is programmed twice. Ctrl-C ends it once the exchange
+// under way has ended.
 class Series {
 public:
     Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
@@ -33,8 +34,9 @@ public:
 private:
     // The settings of the receiver that answered; nothing when the user stopped first.
     std::optional<Configuration> waitForReceiver();
-    // False when the user stopped first.
-    bool waitForDeparture();
+    // Until the receiver last seen holding `lastSeen` stops answering or another answers in its
+    // place; false when the user stopped first.
+    bool waitForDeparture(const Configuration& lastSeen);
     // Until a second after `queryStarted`, or until the user stops.
     void pauseAfter(const QElapsedTimer& queryStarted);
     void tellPortTrouble(const std::string& reason);

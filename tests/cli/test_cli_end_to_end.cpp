@@ -1,3 +1,4 @@
+#include "cli_run.h"
 #include "link/serial_port_control.h"
 #include "protocol/configuration.h"
 #include "protocol/configuration_file.h"
@@ -15,57 +16,6 @@
 using namespace orv52;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs orv52-cli, through `launcher` when one is given (its arguments, then orv52-cli's).
-CliRun runCli(const QStringList& arguments, const QByteArray& input = {},
-              const QStringList& launcher = {}) {
-    QProcess cli;
-    if (launcher.isEmpty())
-        cli.start(QStringLiteral(ORV52_CLI), arguments);
-    else
-        cli.start(launcher.first(),
-                  launcher.mid(1) + QStringList{QStringLiteral(ORV52_CLI)} + arguments);
-    cli.write(input);
-    cli.closeWriteChannel();
-    CliRun run;
-    if (!cli.waitForFinished(15000)) {
-        cli.kill();
-        cli.waitForFinished();
-        return run;
-    }
-    run.exitCode = cli.exitStatus() == QProcess::NormalExit ? cli.exitCode() : -1;
-    run.out = QString::fromUtf8(cli.readAllStandardOutput());
-    run.err = QString::fromUtf8(cli.readAllStandardError());
-    return run;
-}
-
-Configuration sampleSettings() {
-    Configuration settings;
-    settings.teamMaskLow = 0x05;  // teams 1 and 3
-    settings.teamMaskHigh = 0x40; // team 15
-    settings.timings = {3, 4, 5, 6, 7, 8};
-    settings.displayCommand = 2;
-    settings.buzzerMode = 1;
-    return settings;
-}
-
-QByteArray sampleFile() {
-    return QByteArray::fromStdString(writeConfigurationFile(sampleSettings()));
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-        return {};
-    return path;
-}
 
 Configuration parsedOrDefault(const QString& text) {
     return parseConfigurationFile(text.toStdString()).settings.value_or(Configuration{});
@@ -135,7 +85,8 @@ private slots:
     void traceShowsEveryByteWithItsTime() {
         ReceiverSimulator receiver({});
         const auto run =
-            runCli({"program", "--trace", "--port", receiver.linePath(), "-"}, sampleFile());
+            runCli({"program", "--no-backup", "--trace", "--port", receiver.linePath(), "-"},
+                   sampleFile());
         QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
         const QRegularExpression traced(R"(^\[ *\d+\.\d{3}\] (TX|RX)( [0-9A-F]{2})+$)");

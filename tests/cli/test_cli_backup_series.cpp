@@ -1,0 +1,274 @@
+#include "cli_run.h"
+#include "protocol/configuration_file.h"
+#include "support/receiver_simulator.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace orv52;
+
+namespace {
+
+const QByteArray kQueryReceived = "RX 43 46 47 00 3F";
+const QByteArray kFrameReceived = "RX 50 52 47";
+
+// What a receiver holds before the tests program it: anything but the sample.
+Configuration heldBefore() {
+    Configuration settings;
+    settings.teamMaskLow = 0x80; // team 8
+    settings.timings = {9, 0, 2, 3, 0, 11};
+    settings.buzzerMode = 3;
+    return settings;
+}
+
+QList<QJsonObject> logEntries(const QString& path) {
+    QFile file(path);
+    QList<QJsonObject> entries;
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.isEmpty())
+            entries << QJsonDocument::fromJson(line).object();
+    return entries;
+}
+
+Configuration fileSettings(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return parseConfigurationFile(file.readAll().toStdString()).settings.value_or(Configuration{});
+}
+
+// All the simulator has logged so far.
+QByteArray logSoFar(ReceiverSimulator& receiver) {
+    while (receiver.process().waitForReadyRead(100)) {
+    }
+    return receiver.log();
+}
+
+// Waits up to `ms` for `done`, running the event loop meanwhile.
+template <typename Done> bool waitFor(Done done, int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms)
+        QTest::qWait(20);
+    return done();
+}
+
+} // namespace
+
+class TestCliBackupSeries : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid() && cliDataHome().isValid()); }
+
+    void backupIsWrittenBeforeTheFrameAndRestoresWhatWasHeld() {
+        ReceiverSimulator receiver({"--version", "2A", "--log"});
+        const QString held = writeFile(
+            dir_, "held.txt", QByteArray::fromStdString(writeConfigurationFile(heldBefore())));
+        QCOMPARE(runCli({"program", "--no-backup", "--port", receiver.linePath(), held}).exitCode,
+                 0);
+        const qsizetype before = logSoFar(receiver).size();
+
+        const auto run = runCli({"program", "--port", receiver.linePath(), "-"}, sampleFile());
+        QCOMPARE(run.exitCode, 0);
+        const QRegularExpression told("kopia konfiguracji odbiornika: (\\S+)\\n");
+        const QString backup = told.match(run.err).captured(1);
+        QVERIFY2(backup.startsWith(cliDataHome().path() + "/orv52-cli/kopie/") &&
+                     QRegularExpression(R"(/\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d_wersja-2\.10\.txt$)")
+                         .match(backup)
+                         .hasMatch(),
+                 qPrintable(run.err));
+        QCOMPARE(fileSettings(backup), heldBefore());
+        const QByteArray log = logSoFar(receiver).mid(before);
+        QVERIFY(log.indexOf(kQueryReceived) >= 0);
+        QVERIFY(log.indexOf(kQueryReceived) < log.indexOf(kFrameReceived));
+
+        const auto restore =
+            runCli({"program", "--no-backup", "--port", receiver.linePath(), backup});
+        QCOMPARE(restore.exitCode, 0);
+        QCOMPARE(runCli({"verify", "--port", receiver.linePath(), held}).exitCode, 0);
+    }
+
+    void refusalsSendNoFrame_data() {
+        QTest::addColumn<QStringList>("simulator");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("queried"); // the backup read went out before the refusal
+
+        const QString aFile = writeFile(dir_, "plain", "x");
+        const QString readOnly = dir_.filePath("read-only");
+        QDir().mkpath(readOnly);
+        ::chmod(readOnly.toLocal8Bit().constData(), 0555);
+        QByteArray badFile = sampleFile();
+        badFile.replace("druzyny = 1, 3, 15", "druzyny = 16");
+
+        QTest::newRow("backup folder cannot be created")
+            << QStringList{} << QStringList{"--backup", aFile + "/kopie"} << sampleFile() << 10
+            << "nie można utworzyć katalogu kopii" << false;
+        if (geteuid() != 0) // root writes anywhere
+            QTest::newRow("backup folder cannot be written")
+                << QStringList{} << QStringList{"--backup", readOnly} << sampleFile() << 10
+                << "nie można zapisać pliku w katalogu kopii" << false;
+        QTest::newRow("log cannot be opened")
+            << QStringList{} << QStringList{"--log", dir_.path()} << sampleFile() << 10
+            << "nie można otworzyć dziennika" << false;
+        QTest::newRow("series with a bad file")
+            << QStringList{} << QStringList{"--series"} << badFile << 8
+            << "klucz „druzyny”: numer drużyny „16”" << false;
+        QTest::newRow("no answer to the backup read")
+            << QStringList{"--fault", "silent"} << QStringList{} << sampleFile() << 3
+            << "Brak połączenia z odbiornikiem !!!" << true;
+        QTest::newRow("garbled backup read")
+            << QStringList{"--fault", "bad-checksum"} << QStringList{} << sampleFile() << 4
+            << "Błąd w transmisji !!!" << true;
+    }
+
+    void refusalsSendNoFrame() {
+        QFETCH(QStringList, simulator);
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, file);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(bool, queried);
+        ReceiverSimulator receiver(simulator + QStringList{"--log"});
+        const auto run =
+            runCli(QStringList{"program", "--port", receiver.linePath(), "-"} + options, file);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        receiver.stop();
+        QCOMPARE(receiver.log().contains(kQueryReceived), queried);
+        QVERIFY(!receiver.log().contains(kFrameReceived));
+    }
+
+    void aReceiverThatDoesNotStoreIsCaughtByTheReadBack() {
+        ReceiverSimulator receiver({"--fault", "no-store"});
+        const QString log = dir_.filePath("no-store.jsonl");
+        const auto run =
+            runCli({"program", "--port", receiver.linePath(), "--log", log, "--no-backup", "-"},
+                   sampleFile());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("Programowanie zakończone !"));
+        QVERIFY(run.err.contains("druzyny: w pliku „1, 3, 15”, w odbiorniku „”"));
+        const auto entries = logEntries(log);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0]["result"].toString(), QString("differs"));
+        QCOMPARE(entries[0]["exit_code"].toInt(), 1);
+        QCOMPARE(entries[0]["command"].toString(), QString("program"));
+        QCOMPARE(entries[0]["firmware_version"].toString(), QString("2.3"));
+        QVERIFY(entries[0]["differing_keys"].toArray().contains(QString("druzyny")));
+        QVERIFY(!entries[0].contains("backup"));
+    }
+
+    void aSeriesProgramsEachReceiverOnceAndGoesOnAfterAFailure() {
+        ReceiverSimulator line(
+            {"--series", "21,22/no-store,23", "--stay", "600", "--away", "1200", "--log"});
+        const QString log = dir_.filePath("series.jsonl");
+        const QString backups = dir_.filePath("series-backups");
+        const auto run = runCli({"program", "--series", "--count", "3", "--port", line.linePath(),
+                                 "--log", log, "--backup", backups, "-"},
+                                sampleFile(), {}, 60000);
+        QCOMPARE(run.exitCode, 1);
+        const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        const QString port = QRegularExpression::escape(line.linePath());
+        const QStringList expected{"wersja 2.1  wykonano", "wersja 2.2  różni się: druzyny, ",
+                                   "wersja 2.3  wykonano"};
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(QRegularExpression(QStringLiteral(R"(^\d\d:\d\d:\d\d  nr %1  %2  %3)")
+                                            .arg(i + 1)
+                                            .arg(port, QRegularExpression::escape(expected[i])))
+                         .match(lines[i])
+                         .hasMatch(),
+                     qPrintable(lines[i]));
+        QCOMPARE(lines[3], QString("Zaprogramowano 2 z 3 odbiorników; nieudane: 1."));
+        QVERIFY2(!run.err.contains("czekam"), qPrintable(run.err)); // no status line on a pipe
+        QCOMPARE(logSoFar(line).count(kFrameReceived), 3);
+
+        const auto entries = logEntries(log);
+        QCOMPARE(entries.size(), 3);
+        const QStringList results{"done", "differs", "done"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(entries[i]["result"].toString(), results[i]);
+            QCOMPARE(entries[i]["firmware_version"].toString(), QString("2.%1").arg(i + 1));
+            QVERIFY(QFile::exists(entries[i]["backup"].toString()));
+            QVERIFY(entries[i]["backup"].toString().startsWith(backups));
+        }
+        QCOMPARE(QDir(backups).entryList(QDir::Files).size(), 3);
+    }
+
+    void aPortThatAppearsLaterIsWaitedFor() {
+        const QString link = dir_.filePath("ttyLATER");
+        QProcess cli;
+        startCli(cli, {"program", "--series", "--count", "1", "--no-backup", "--port", link,
+                       writeFile(dir_, "later.txt", sampleFile())});
+        QTest::qWait(2500);
+        ReceiverSimulator receiver({"--link", link});
+        const auto run = finishCli(cli, 20000);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err.count("Błędny numer portu !!!"), 1); // told once, tried each second
+        QVERIFY(run.out.contains("nr 1  " + link + "  wersja 2.3  wykonano"));
+    }
+
+    void stopEndsTheSeriesOnlyBetweenExchanges_data() {
+        QTest::addColumn<QStringList>("simulator");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QByteArray>("after"); // in the simulator's log; empty: a second in
+        QTest::addColumn<QString>("out");
+        QTest::newRow("Ctrl-C while waiting")
+            << QStringList{"--fault", "silent"} << SIGINT << QByteArray()
+            << "Zaprogramowano 0 z 0 odbiorników; nieudane: 0.\n";
+        QTest::newRow("Ctrl-C while the frame is answered")
+            << QStringList{} << SIGINT << kFrameReceived
+            << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiorników; nieudane: 0.\n";
+        QTest::newRow("SIGTERM while the read-back is answered")
+            << QStringList{} << SIGTERM << QByteArray(kFrameReceived + ".*\n.*\n" + kQueryReceived)
+            << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiorników; nieudane: 0.\n";
+    }
+
+    void stopEndsTheSeriesOnlyBetweenExchanges() {
+        QFETCH(QStringList, simulator);
+        QFETCH(int, signal);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, out);
+        ReceiverSimulator receiver(simulator + QStringList{"--log"});
+        QProcess cli;
+        startCli(cli, {"program", "--series", "--no-backup", "--port", receiver.linePath(),
+                       writeFile(dir_, "stop.txt", sampleFile())});
+        QByteArray log;
+        const QRegularExpression trigger(QString::fromLatin1(after));
+        if (after.isEmpty())
+            QTest::qWait(1000);
+        else
+            QVERIFY(waitFor(
+                [&] {
+                    return trigger.match(QString::fromLatin1(log += receiver.log())).hasMatch();
+                },
+                10000));
+        QElapsedTimer sinceSignal;
+        sinceSignal.start();
+        ::kill(static_cast<pid_t>(cli.processId()), signal);
+        const auto run = finishCli(cli, 10000);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.endsWith(out), qPrintable(run.out));
+        // The exchange under way is at most one timeout long.
+        QVERIFY(sinceSignal.elapsed() < 2000 + 800);
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QTEST_GUILESS_MAIN(TestCliBackupSeries)
+#include "test_cli_backup_series.moc"
