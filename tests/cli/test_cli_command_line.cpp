@@ -42,6 +42,16 @@ private slots:
         QCOMPARE(fromStdin.options->inputFile, std::string("-"));
 
         QVERIFY(parse("program plik --help").help);
+
+        const auto series = parse("program --series --count 20 --quiet --log d.jsonl "
+                                  "--backup kopie plik");
+        QVERIFY(series.options);
+        QVERIFY(series.options->series && series.options->quiet && !series.options->noBackup);
+        QCOMPARE(series.options->count, 20);
+        QCOMPARE(series.options->logFile, std::string("d.jsonl"));
+        QCOMPARE(series.options->backupDirectory, std::string("kopie"));
+        QVERIFY(parse("program --no-backup plik").options->noBackup);
+        QCOMPARE(parse("program --series plik").options->count, 0); // until stopped
     }
 
     void usageErrorsAreToldInPolish_data() {
@@ -61,6 +71,16 @@ private slots:
                                                << "wymaga jednego pliku";
         QTest::newRow("read with a file") << "read plik"
                                           << "nie przyjmuje pliku";
+        QTest::newRow("series of a read") << "read --series"
+                                          << "--series dotyczy tylko polecenia program";
+        QTest::newRow("count without series") << "program --count 3 plik"
+                                              << "dotyczą tylko serii";
+        QTest::newRow("count of none") << "program --series --count 0 plik"
+                                       << "--count wymaga liczby odbiorników od 1";
+        QTest::newRow("count not a number") << "program --series --count 3x plik"
+                                            << "--count wymaga liczby";
+        QTest::newRow("backup and no backup") << "program --backup k --no-backup plik"
+                                              << "wykluczają się";
     }
 
     void usageErrorsAreToldInPolish() {
