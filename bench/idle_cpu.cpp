@@ -3,53 +3,18 @@
 // Usage: idle_cpu [idle seconds, default 10]
 #include "bench_args.h"
 #include "child_process.h"
+#include "thread_usage.h"
 
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <optional>
-#include <string>
-#include <string_view>
 #include <sys/wait.h>
 #include <thread>
 
 namespace {
 
 constexpr auto kSettleTime = std::chrono::seconds(3);
-// Ends both the voluntary and the involuntary count of /proc/<pid>/task/<tid>/status.
-constexpr std::string_view kSwitchesKey = "ctxt_switches:";
-
-struct Usage {
-    long long cpuNs = 0;    // all threads, from the scheduler's own accounting
-    long long switches = 0; // voluntary and involuntary, all threads
-    int threads = 0;
-};
-
-// Sums the scheduler figures of every thread of `pid`; nothing when the process is gone.
-std::optional<Usage> usageOf(pid_t pid) {
-    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
-    std::error_code error;
-    Usage usage;
-    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
-        std::ifstream schedstat(task.path() / "schedstat");
-        long long runNs = 0;
-        if (!(schedstat >> runNs))
-            continue; // the thread ended meanwhile
-        usage.cpuNs += runNs;
-        ++usage.threads;
-        std::ifstream status(task.path() / "status");
-        for (std::string line; std::getline(status, line);) {
-            if (const auto at = line.find(kSwitchesKey); at != std::string::npos)
-                usage.switches += std::atoll(line.c_str() + at + kSwitchesKey.size());
-        }
-    }
-    if (error || usage.threads == 0)
-        return std::nullopt;
-    return usage;
-}
 
 bool stillRunning(pid_t pid) {
     int status = 0;

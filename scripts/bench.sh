@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) into build-bench/ (or the folder given) and runs them: exchange
-# times against the receiver simulator, start-up time and memory against a bare Qt window, and
-# the CPU use of the idle program. Not part of CI: the figures depend on the machine and its load.
-# EXCHANGES and STARTUPS set the run counts (default 20 and 15).
+# times against the receiver simulator, start-up time and memory against a bare Qt window, the
+# CPU use of the idle program, and a series of receivers programmed by orv52-cli (about three
+# seconds a receiver). Not part of CI: the figures depend on the machine and its load.
+# EXCHANGES, STARTUPS and RECEIVERS set the run counts (default 20, 15 and 20).
 # SOAK=1 adds the soak run of the exchange controller against faulty receivers, which takes about
 # a quarter of an hour: SOAK_EXCHANGES exchanges (default 2000), SOAK_SEED to repeat a run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-bench}
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-targets=(exchange_bench startup_bench idle_cpu)
+targets=(exchange_bench startup_bench idle_cpu series_bench)
 if [[ ${SOAK:-} == 1 ]]; then
   targets+=(soak_bench)
 fi
@@ -31,6 +32,8 @@ if command -v xvfb-run >/dev/null; then
 fi
 echo
 QT_QPA_PLATFORM=offscreen "$dir/bench/idle_cpu" 10
+echo
+"$dir/bench/series_bench" "${RECEIVERS:-20}"
 if [[ ${SOAK:-} == 1 ]]; then
   echo
   "$dir/bench/soak_bench" "${SOAK_EXCHANGES:-2000}" ${SOAK_SEED:+"$SOAK_SEED"}
