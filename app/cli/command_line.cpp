@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -116,6 +117,11 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (const auto error = checkSeriesAndBackup(options, count))
         return usageError(*error);
     return {options, false, false, {}};
+}
+
+std::string_view commandName(Command command) {
+    return std::ranges::find(kCommands, command, &std::pair<std::string_view, Command>::second)
+        ->first;
 }
 
 std::string usageText() {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv52::cli {
@@ -37,6 +38,9 @@ struct ParsedCommandLine {
 
 // The arguments after the program's name.
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The word that names `command` on the command line: "read", "program" and so on.
+std::string_view commandName(Command command);
 
 // The --help text, in Polish.
 std::string usageText();

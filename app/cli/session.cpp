@@ -31,20 +31,6 @@ std::string readAll(std::istream& stream) {
     return text;
 }
 
-std::string commandName(Command command) {
-    switch (command) {
-    case Command::Read:
-        return "read";
-    case Command::Program:
-        return "program";
-    case Command::Verify:
-        return "verify";
-    case Command::Ports:
-        return "ports";
-    }
-    return {};
-}
-
 } // namespace
 
 Session::Session(Options options, std::ostream& out, std::ostream& err)
@@ -63,7 +49,7 @@ ExitCode Session::run() {
     if (!options_.series) {
         logEntry_.time = QDateTime::currentDateTime();
         logEntry_.device = options_.port;
-        logEntry_.command = commandName(options_.command);
+        logEntry_.command = std::string(commandName(options_.command));
         logEntry_.result = code;
         log_.append(logEntry_);
     }
