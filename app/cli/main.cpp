@@ -22,6 +22,10 @@ int main(int argc, char* argv[]) {
         std::cout << usageText();
         return static_cast<int>(ExitCode::Done);
     }
+    if (parsed.version) {
+        std::cout << "orv52-cli 1.00\n";
+        return static_cast<int>(ExitCode::Done);
+    }
     if (!parsed.options) {
         std::cerr << "orv52-cli: " << parsed.error << "\nWięcej: orv52-cli --help\n";
         return static_cast<int>(ExitCode::Usage);
