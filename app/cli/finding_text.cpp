@@ -15,7 +15,7 @@ std::string_view findingText(Finding finding) {
         return "odbiornik odrzucił żądanie: odpowiedział „ER” zamiast „OK”";
     case Finding::BytesTooMany:
         return "odpowiedź z nadmiarowymi bajtami: sprawdź, czy na porcie nie nadaje inne "
-               "urządzenie, oraz kabel pod kątem zakłóceń";
+               "urządzenie i czy kabel nie zbiera zakłóceń";
     case Finding::CutShort:
         return "odpowiedź urwana w połowie: sprawdź styki kabla i zasilanie odbiornika";
     case Finding::Stray:
@@ -28,8 +28,8 @@ std::string_view findingText(Finding finding) {
         return "nadeszła odpowiedź na inne żądanie niż wysłane: sprawdź, czy z portu nie "
                "korzysta jednocześnie inny program";
     case Finding::Garbled:
-        return "odpowiedź zniekształcona, bez „OK” ani „ER” na swoim miejscu: sprawdź kabel pod "
-               "kątem zakłóceń";
+        return "odpowiedź zniekształcona, bez „OK” ani „ER” na swoim miejscu: sprawdź, czy kabel "
+               "nie zbiera zakłóceń";
     }
     return {};
 }
