@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using orv52::SerialPortEntry;
@@ -44,6 +45,7 @@ private slots:
     void adapterBackUnderAnotherNameIsFound();
     void optionsTellWhatTheyReachWhenAsked();
     void accessDeniedIsToldWithTheGroupThatMayOpen();
+    void pinnedNumberReachesItsDeviceAndSaysSo();
 };
 
 void PortDevicesTest::optionReachesTheDeviceTheMappingNames() {
@@ -162,6 +164,31 @@ void PortDevicesTest::accessDeniedIsToldWithTheGroupThatMayOpen() {
              qPrintable(detail));
     QVERIFY(f.controlsEnabled());
     QVERIFY(!f.window.findChild<QTimer*>("TimeOut_Timer")->isActive());
+}
+
+// A number pinned on the command line opens its device, here a link to the simulator's line, and
+// leaves the adapter to the numbers after it.
+void PortDevicesTest::pinnedNumberReachesItsDeviceAndSaysSo() {
+    ExchangeFixture f({"--no-pacing", "--version", "23"});
+    ReceiverSimulator adapter({"--no-pacing", "--version", "11"});
+    const QTemporaryDir links;
+    const QString pinned = links.filePath("usb-by-id-if00");
+    QVERIFY(QFile::link(f.simulator->linePath(), pinned));
+    f.window.setPortNameResolver({});
+    f.window.setPortLister([&] { return std::vector{entry("ttyUSB0", adapter.linePath())}; });
+    f.window.setComPortPins({{3, pinned}});
+
+    QCOMPARE(hover(*control<QWidget>(f.window, "Port_Option(3)")).toolTip,
+             pinned + " → " + f.simulator->linePath() +
+                 ": urządzenie spoza listy portów szeregowych, przypięty");
+    auto* version = control<QLineEdit>(f.window, "Wersja_Text");
+    f.click("Port_Option(3)");
+    f.click("Odbierz_Command");
+    QVERIFY(QTest::qWaitFor([&] { return version->text() == "2.3"; }, 3000));
+    f.click("Port_Option(1)");
+    f.click("Odbierz_Command");
+    QVERIFY(QTest::qWaitFor([&] { return version->text() == "1.1"; }, 3000));
+    QVERIFY(f.shown.empty());
 }
 
 QTEST_MAIN(PortDevicesTest)
