@@ -26,7 +26,8 @@ done
 shift
 
 devtree=/sys/devices/platform
-newdev=$(mktemp -d)
+# The new /dev is built where this namespace alone sees it, and leaves nothing behind.
+newdev=/mnt
 mount -t tmpfs orv52-fake /sys/class/tty
 mount -t tmpfs orv52-fake "$devtree"
 mount -t tmpfs orv52-fake "$newdev"
