@@ -33,6 +33,14 @@ Told hover(QWidget& option) {
     return {option.toolTip(), accessible->text(QAccessible::Description)};
 }
 
+// Chooses a port option, reads the receiver and waits for the version it reports.
+bool readsVersionThrough(ExchangeFixture& f, const char* option, const QString& version) {
+    f.click(option);
+    f.click("Odbierz_Command");
+    auto* shown = control<QLineEdit>(f.window, "Wersja_Text");
+    return QTest::qWaitFor([&] { return shown->text() == version; }, 3000);
+}
+
 } // namespace
 
 // The window's port options reach the serial devices that COM 1..4 are mapped to, over a device
@@ -56,15 +64,8 @@ void PortDevicesTest::optionReachesTheDeviceTheMappingNames() {
     f.window.setPortLister([&] {
         return std::vector{entry("ttyUSB0", adapter), entry("ttyS0", onBoard.linePath())};
     });
-    auto* version = control<QLineEdit>(f.window, "Wersja_Text");
-
-    f.click("Port_Option(2)");
-    f.click("Odbierz_Command");
-    QVERIFY(QTest::qWaitFor([&] { return version->text() == "2.3"; }, 3000));
-
-    f.click("Port_Option(1)");
-    f.click("Odbierz_Command");
-    QVERIFY(QTest::qWaitFor([&] { return version->text() == "1.1"; }, 3000));
+    QVERIFY(readsVersionThrough(f, "Port_Option(2)", "2.3"));
+    QVERIFY(readsVersionThrough(f, "Port_Option(1)", "1.1"));
     QVERIFY(f.shown.empty());
 }
 
@@ -181,13 +182,8 @@ void PortDevicesTest::pinnedNumberReachesItsDeviceAndSaysSo() {
     QCOMPARE(hover(*control<QWidget>(f.window, "Port_Option(3)")).toolTip,
              pinned + " → " + f.simulator->linePath() +
                  ": urządzenie spoza listy portów szeregowych, przypięty");
-    auto* version = control<QLineEdit>(f.window, "Wersja_Text");
-    f.click("Port_Option(3)");
-    f.click("Odbierz_Command");
-    QVERIFY(QTest::qWaitFor([&] { return version->text() == "2.3"; }, 3000));
-    f.click("Port_Option(1)");
-    f.click("Odbierz_Command");
-    QVERIFY(QTest::qWaitFor([&] { return version->text() == "1.1"; }, 3000));
+    QVERIFY(readsVersionThrough(f, "Port_Option(3)", "2.3"));
+    QVERIFY(readsVersionThrough(f, "Port_Option(1)", "1.1"));
     QVERIFY(f.shown.empty());
 }
 
