@@ -54,6 +54,8 @@ QByteArray logLine(const LogEntry& entry) {
     for (const std::string& key : entry.differingKeys)
         keys.append(QString::fromStdString(key));
     object.insert(QStringLiteral("differing_keys"), keys);
+    if (entry.finding)
+        object.insert(QStringLiteral("finding"), QString::fromUtf8(findingKey(*entry.finding)));
     if (!entry.backupPath.empty())
         object.insert(QStringLiteral("backup"), QString::fromStdString(entry.backupPath));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';

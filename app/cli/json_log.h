@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exit_code.h"
+#include "protocol/answer_finding.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -22,6 +23,7 @@ struct LogEntry {
     std::optional<std::uint8_t> firmwareVersion; // when the receiver answered a read
     std::vector<std::string> differingKeys;      // keys whose values differ from the file
     std::string backupPath;                      // empty when no backup was written
+    std::optional<Finding> finding;              // what came back in the last exchange
 };
 
 // One JSON object on one line, ending in a line feed: the time in ISO 8601 with its offset from

@@ -31,8 +31,10 @@ ProgrammingOutcome programReceiver(ReceiverExchanges& receiver, const Configurat
     } catch (const Failure& failure) {
         outcome.result = failure.code;
         outcome.failure = failure.message;
+        outcome.finding = receiver.lastFinding();
         return outcome;
     }
+    outcome.finding = receiver.lastFinding();
     if (!outcome.firmwareVersion)
         outcome.firmwareVersion = outcome.readBack->firmwareVersion;
     outcome.differences = describeDifferences(settings, *outcome.readBack);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exit_code.h"
+#include "protocol/answer_finding.h"
 #include "protocol/configuration.h"
 
 #include <QDateTime>
@@ -24,6 +25,7 @@ struct ProgrammingOutcome {
     std::optional<Configuration> readBack;       // what it holds afterwards
     std::vector<std::string> differences;        // one Polish line per differing key
     std::vector<std::string> differingKeys;
+    std::optional<Finding> finding; // what came back in the last exchange
 };
 
 // Programs one receiver so that what it held cannot be lost: given a `backupDirectory`, reads

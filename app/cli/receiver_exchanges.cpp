@@ -87,8 +87,11 @@ void ReceiverExchanges::program(const Configuration& settings) {
 }
 
 ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {
+    finding_.reset();
     try {
-        return exchange_.run(request);
+        const auto outcome = exchange_.run(request);
+        finding_ = examineAnswer(request, exchange_.receivedBytes());
+        return outcome;
     } catch (const NumberedError& error) {
         exchange_.end();
         throw portFailure(error);

@@ -3,10 +3,12 @@
 #include "exit_code.h"
 #include "link/exchange_controller.h"
 #include "link/serial_port_control.h"
+#include "protocol/answer_finding.h"
 #include "protocol/configuration.h"
 
 #include <QElapsedTimer>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -32,6 +34,9 @@ public:
                       std::ostream& traceOut);
 
     const SerialPortControl& port() const { return port_; }
+    // What came back in the last exchange that ran to its end; nothing before the first and
+    // after one that could not start.
+    const std::optional<Finding>& lastFinding() const { return finding_; }
 
     // What the receiver holds. Throws Failure.
     Configuration read();
@@ -46,6 +51,7 @@ private:
     QElapsedTimer sinceStart_;
     SerialPortControl port_;
     ExchangeController exchange_{port_};
+    std::optional<Finding> finding_;
 };
 
 } // namespace orv52::cli

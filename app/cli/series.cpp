@@ -1,5 +1,6 @@
 #include "series.h"
 
+#include "finding_text.h"
 #include "json_log.h"
 #include "receiver_exchanges.h"
 #include "series_line.h"
@@ -118,10 +119,13 @@ void Series::report(const ProgrammingOutcome& outcome, std::uint8_t detectedVers
          << std::flush;
     if (!done && outcome.result != ExitCode::Differs)
         err_ << "orv52-cli: " << outcome.failure << std::endl;
+    if (const std::string_view advice = adviceAfter(outcome.result, outcome.finding);
+        !advice.empty())
+        err_ << "orv52-cli: " << advice << std::endl;
     if (terminal_ && !options_.quiet)
         err_ << '\a' << std::flush;
     log_.append({now, options_.port, "series", outcome.result, version, outcome.differingKeys,
-                 outcome.backupPath});
+                 outcome.backupPath, outcome.finding});
 }
 
 bool Series::countReached() const {

@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "backup.h"
+#include "finding_text.h"
 #include "port_listing.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
@@ -51,6 +52,7 @@ ExitCode Session::run() {
         logEntry_.device = options_.port;
         logEntry_.command = std::string(commandName(options_.command));
         logEntry_.result = code;
+        logEntry_.finding = receiver_.lastFinding();
         log_.append(logEntry_);
     }
     return code;
@@ -74,6 +76,7 @@ ExitCode Session::runCommand() {
         }
     } catch (const Failure& failure) {
         report(failure.message);
+        reportAdvice(failure.code);
         return failure.code;
     }
     return result_;
@@ -192,6 +195,11 @@ void Session::tellDifferences(const std::vector<std::string>& differences,
 
 void Session::report(std::string_view text) const {
     err_ << "orv52-cli: " << text << std::endl;
+}
+
+void Session::reportAdvice(ExitCode code) const {
+    if (const std::string_view advice = adviceAfter(code, receiver_.lastFinding()); !advice.empty())
+        report(advice);
 }
 
 } // namespace orv52::cli

@@ -42,6 +42,8 @@ private:
     void tellDifferences(const std::vector<std::string>& differences,
                          const std::vector<std::string>& keys);
     void report(std::string_view text) const;
+    // Under a failed exchange: what came back and what to check.
+    void reportAdvice(ExitCode code) const;
 
     Options options_;
     std::ostream& out_;

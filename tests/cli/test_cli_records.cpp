@@ -76,9 +76,14 @@ private slots:
     void logLinesAreJsonWithTheOffset() {
         QFETCH(int, offset);
         QFETCH(QString, time);
-        const LogEntry entry{
-            kWhen.toOffsetFromUtc(offset), "/dev/ttyUSB0",    "program", ExitCode::Differs, 0x23,
-            {"druzyny", "tryb_buzera"},    "/kopie/a „b”.txt"};
+        const LogEntry entry{kWhen.toOffsetFromUtc(offset),
+                             "/dev/ttyUSB0",
+                             "program",
+                             ExitCode::Differs,
+                             0x23,
+                             {"druzyny", "tryb_buzera"},
+                             "/kopie/a „b”.txt",
+                             Finding::Answered};
         const QByteArray line = logLine(entry);
         QVERIFY(line.endsWith('\n'));
         QCOMPARE(line.count('\n'), 1);
@@ -92,6 +97,7 @@ private slots:
         QCOMPARE(object["differing_keys"].toArray(),
                  QJsonArray({QString("druzyny"), QString("tryb_buzera")}));
         QCOMPARE(object["backup"].toString(), QString("/kopie/a „b”.txt"));
+        QCOMPARE(object["finding"].toString(), QString("answered"));
     }
 
     void aLogIsAppendedToAndRefusedWhenItCannotBeOpened() {
@@ -101,7 +107,14 @@ private slots:
         for (int run = 0; run < 2; ++run) {
             JsonLog log(warnings);
             QVERIFY(!log.open(path));
-            log.append({kWhen, "COM1", "read", ExitCode::NoAnswer, std::nullopt, {}, {}});
+            log.append({kWhen,
+                        "COM1",
+                        "read",
+                        ExitCode::NoAnswer,
+                        std::nullopt,
+                        {},
+                        {},
+                        Finding::Silence});
         }
         QFile file(QString::fromStdString(path));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -109,6 +122,7 @@ private slots:
         QCOMPARE(lines.size(), 3); // two lines and the empty rest
         const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
         QCOMPARE(first["result"].toString(), QString("no-answer"));
+        QCOMPARE(first["finding"].toString(), QString("silence"));
         QVERIFY(!first.contains("firmware_version") && !first.contains("backup"));
 
         JsonLog folder(warnings);

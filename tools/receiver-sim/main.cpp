@@ -57,6 +57,12 @@ void serve(PtyLine& line, const Options& options) {
             parser.forgetPartial();
             continue;
         }
+        if (options.faults.loopback) {
+            if (!line.send(loopedBack(*received), options.paced)) {
+                return;
+            }
+            continue;
+        }
         for (const Request& request : parser.feed(*received)) {
             Receiver* receiver = receivers.connected(ReceiverLine::Clock::now());
             if (options.log) {

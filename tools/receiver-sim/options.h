@@ -28,7 +28,8 @@ inline constexpr const char* kUsage =
     "usage: orv52-receiver-sim [--link PATH] [--record HEX42] [--version HH]\n"
     "                          [--fault MODE]... [--no-pacing] [--log]\n"
     "                          [--series HH[/no-store],... [--stay MS] [--away MS]]\n"
-    "  MODE: silent | stray | bad-checksum | er | extra-byte | split | no-store | delay=MS\n";
+    "  MODE: silent | stray | bad-checksum | er | extra-byte | split | no-store | delay=MS\n"
+    "        | cut-short | noise | loopback\n";
 
 // The options after the program name; nullopt with a reason in `error` for a bad command line.
 std::optional<Options> parseOptions(std::span<char* const> args, std::string& error);
