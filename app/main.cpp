@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "ui/adresowanie_form.h"
 #include "ui/font_config_warm_up.h"
 
@@ -8,7 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(orv52::kVersion));
     QApplication::setOrganizationName(QStringLiteral("Velunki"));
 
     orv52::Adresowanie_Form window; // shows itself once initialised

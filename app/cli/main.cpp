@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "command_line.h"
 #include "session.h"
 
@@ -29,7 +30,7 @@ int main(int argc, char* argv[]) {
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("orv52-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(orv52::kVersion));
     Session session(*parsed.options, std::cout, std::cerr);
     return static_cast<int>(session.run());
 }
