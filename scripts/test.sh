@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 rm -rf build-test build-fuzz build-asan build-tidy
-bash scripts/build.sh build-test
+cmake --preset test >/dev/null
+cmake --build build-test -j"$(nproc)"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 bash scripts/package.sh build-test
 bash scripts/fuzz.sh build-fuzz 20
