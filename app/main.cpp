@@ -1,10 +1,37 @@
 #include "app/version.h"
 #include "ui/adresowanie_form.h"
 #include "ui/font_config_warm_up.h"
+#include "window_command_line.h"
 
 #include <QApplication>
+#include <cstdio>
+
+namespace {
+
+int exitAfterCommandLine(const orv52::WindowCommandLine& commandLine) {
+    if (commandLine.help) {
+        std::fputs(orv52::windowUsageText().toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (commandLine.version) {
+        std::printf("orv52-prog %s\n", orv52::kVersion);
+        return 0;
+    }
+    std::fprintf(stderr, "orv52-prog: %s\nWięcej: orv52-prog --help\n",
+                 commandLine.error.toUtf8().constData());
+    return 2;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const orv52::WindowCommandLine commandLine = orv52::parseWindowCommandLine(arguments);
+    if (!commandLine.pins)
+        return exitAfterCommandLine(commandLine);
+
     orv52::FontConfigWarmUp fontConfig; // read while Qt connects to the display
     QApplication app(argc, argv);
     fontConfig.finish();
@@ -13,5 +40,6 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("Velunki"));
 
     orv52::Adresowanie_Form window; // shows itself once initialised
+    window.setComPortPins(*commandLine.pins);
     return QApplication::exec();
 }

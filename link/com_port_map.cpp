@@ -13,6 +13,10 @@ bool isUsbAdapter(const SerialPortEntry& port) {
            port.portName.startsWith(QLatin1String("ttyACM"));
 }
 
+bool isOnBoardName(const QString& name) {
+    return name.startsWith(QLatin1String("ttyS"));
+}
+
 // "ttyUSB10" as ("ttyUSB", 10), so that names sort as a person reads them.
 std::tuple<QString, qsizetype, QString> nameOrder(const QString& name) {
     qsizetype digits = name.size();
@@ -27,12 +31,51 @@ const SerialPortEntry* findPort(const std::vector<SerialPortEntry>& ports, const
     return it == ports.end() ? nullptr : &*it;
 }
 
+const SerialPortEntry* findLocation(const std::vector<SerialPortEntry>& ports,
+                                    const QString& location) {
+    const auto it = std::ranges::find(ports, location, &SerialPortEntry::systemLocation);
+    return it == ports.end() ? nullptr : &*it;
+}
+
+const PinnedPort* findPin(const SerialSystemView& system, int number) {
+    const auto it = std::ranges::find(system.pins, number, &PinnedPort::number);
+    return it == system.pins.end() ? nullptr : &*it;
+}
+
+bool isPinTarget(const SerialSystemView& system, const SerialPortEntry& port) {
+    return std::ranges::any_of(system.pins, [&](const PinnedPort& pin) {
+        return pin.target == port.systemLocation || pin.device == port.systemLocation;
+    });
+}
+
+// The kernel's record decides; where it keeps none, a ttyS Qt lists has a UART.
+std::optional<SerialPortEntry> onBoardUart(const SerialSystemView& system, const QString& name) {
+    const SerialPortEntry* listed = findPort(system.listed, name);
+    const auto record = system.kernelUarts.find(name);
+    const bool uart = record != system.kernelUarts.end() ? record->second : listed != nullptr;
+    if (!uart)
+        return std::nullopt;
+    if (listed)
+        return *listed;
+    return SerialPortEntry{name, QStringLiteral("/dev/") + name, {}, {}};
+}
+
+ComPortAssignment pinnedAssignment(const SerialSystemView& system, const PinnedPort& pin) {
+    ComPortAssignment assignment{pin.device, std::nullopt, true, pin.target};
+    const SerialPortEntry* port = findLocation(system.listed, pin.target);
+    if (!port)
+        port = findLocation(system.listed, pin.device);
+    if (port)
+        assignment.hardware = *port;
+    return assignment;
+}
+
 } // namespace
 
-ComPortAssignments mapComPorts(const std::vector<SerialPortEntry>& ports) {
+ComPortAssignments mapComPorts(const SerialSystemView& system) {
     std::vector<const SerialPortEntry*> adapters;
-    for (const auto& port : ports)
-        if (isUsbAdapter(port))
+    for (const auto& port : system.listed)
+        if (isUsbAdapter(port) && !isPinTarget(system, port))
             adapters.push_back(&port);
     std::ranges::sort(adapters, {},
                       [](const SerialPortEntry* port) { return nameOrder(port->portName); });
@@ -41,47 +84,97 @@ ComPortAssignments mapComPorts(const std::vector<SerialPortEntry>& ports) {
     auto nextAdapter = adapters.begin();
     for (int number = 1; number <= kComPortCount; ++number) {
         auto& assignment = assignments[number - 1];
-        const QString onBoardName = QStringLiteral("ttyS%1").arg(number - 1);
-        const SerialPortEntry* port = findPort(ports, onBoardName);
-        if (!port && nextAdapter != adapters.end())
-            port = *nextAdapter++;
-        if (port) {
-            assignment.device = port->systemLocation;
-            assignment.hardware = *port;
-        } else {
-            assignment.device = QStringLiteral("/dev/ttyS%1").arg(number - 1);
+        if (const PinnedPort* pin = findPin(system, number)) {
+            assignment = pinnedAssignment(system, *pin);
+            continue;
         }
+        assignment.hardware = onBoardUart(system, QStringLiteral("ttyS%1").arg(number - 1));
+        if (!assignment.hardware && nextAdapter != adapters.end())
+            assignment.hardware = **nextAdapter++;
+        assignment.device = assignment.hardware ? assignment.hardware->systemLocation
+                                                : QStringLiteral("/dev/ttyS%1").arg(number - 1);
+    }
+    return assignments;
+}
+
+ComPortAssignments mapComPorts(const std::vector<SerialPortEntry>& ports) {
+    return mapComPorts(SerialSystemView{ports, {}, {}});
+}
+
+ComPortAssignments windowsComPorts(const SerialSystemView& system) {
+    ComPortAssignments assignments;
+    for (int number = 1; number <= kComPortCount; ++number) {
+        auto& assignment = assignments[number - 1];
+        if (const PinnedPort* pin = findPin(system, number)) {
+            assignment = pinnedAssignment(system, *pin);
+            continue;
+        }
+        assignment.device = QStringLiteral("COM%1").arg(number);
+        if (const SerialPortEntry* port = findPort(system.listed, assignment.device))
+            assignment.hardware = *port;
     }
     return assignments;
 }
 
 ComPortAssignments windowsComPorts(const std::vector<SerialPortEntry>& ports) {
-    ComPortAssignments assignments;
-    for (int number = 1; number <= kComPortCount; ++number) {
-        auto& assignment = assignments[number - 1];
-        assignment.device = QStringLiteral("COM%1").arg(number);
-        if (const SerialPortEntry* port = findPort(ports, assignment.device))
-            assignment.hardware = *port;
-    }
-    return assignments;
+    return windowsComPorts(SerialSystemView{ports, {}, {}});
 }
 
-ComPortAssignments nativeComPorts(const std::vector<SerialPortEntry>& ports) {
+ComPortAssignments nativeComPorts(const SerialSystemView& system) {
 #ifdef Q_OS_WIN
-    return windowsComPorts(ports);
+    return windowsComPorts(system);
 #else
-    return mapComPorts(ports);
+    return mapComPorts(system);
 #endif
 }
 
-QString describeComPort(const ComPortAssignment& assignment) {
-    if (!assignment.hardware)
-        return QStringLiteral("%1: brak urządzenia").arg(assignment.device);
-    const SerialPortEntry& port = *assignment.hardware;
+std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
+                                                const ComPortAssignments& assignments) {
+    const auto reached = [&](const QString& location) {
+        return std::ranges::any_of(assignments, [&](const ComPortAssignment& assignment) {
+            return assignment.device == location || assignment.resolvesTo == location ||
+                   (assignment.hardware && assignment.hardware->systemLocation == location);
+        });
+    };
+    std::vector<SerialPortEntry> others;
+    for (const auto& port : system.listed) {
+        const bool placeholder =
+            isOnBoardName(port.portName) && !onBoardUart(system, port.portName).has_value();
+        if (!placeholder && !reached(port.systemLocation))
+            others.push_back(port);
+    }
+    for (const auto& [name, uart] : system.kernelUarts) {
+        const QString location = QStringLiteral("/dev/") + name;
+        if (uart && !findPort(system.listed, name) && !reached(location))
+            others.push_back({name, location, {}, {}});
+    }
+    std::ranges::sort(others, {},
+                      [](const SerialPortEntry& port) { return nameOrder(port.portName); });
+    return others;
+}
+
+QString describeSerialDevice(const SerialPortEntry& port) {
     QString what = port.description.isEmpty() ? QStringLiteral("port szeregowy") : port.description;
     if (!port.manufacturer.isEmpty())
         what += QStringLiteral(" (%1)").arg(port.manufacturer);
-    return QStringLiteral("%1: %2").arg(assignment.device, what);
+    return what;
+}
+
+QString describeComPort(const ComPortAssignment& assignment) {
+    QString where = assignment.device;
+    if (assignment.pinned && !assignment.resolvesTo.isEmpty() &&
+        assignment.resolvesTo != assignment.device)
+        where += QStringLiteral(" → ") + assignment.resolvesTo;
+    QString what;
+    if (assignment.hardware)
+        what = describeSerialDevice(*assignment.hardware);
+    else if (assignment.pinned && !assignment.resolvesTo.isEmpty())
+        what = QStringLiteral("urządzenie spoza listy portów szeregowych");
+    else
+        what = QStringLiteral("brak urządzenia");
+    if (assignment.pinned)
+        what += QStringLiteral(", przypięty");
+    return where + QStringLiteral(": ") + what;
 }
 
 } // namespace orv52

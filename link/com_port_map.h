@@ -2,14 +2,16 @@
 
 #include <QString>
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
 namespace orv52 {
 
+// The operator's port numbers: "COM 1" to "COM 4".
 inline constexpr int kComPortCount = 4;
 
-// One serial device as the system lists it: only devices with hardware behind them are listed.
+// One serial device as Qt lists it.
 struct SerialPortEntry {
     QString portName;       // "ttyUSB0", "ttyS0", "COM3"
     QString systemLocation; // "/dev/ttyUSB0", "\\.\COM3"
@@ -17,28 +19,60 @@ struct SerialPortEntry {
     QString manufacturer;   // "FTDI"
 };
 
-// The device that "COM n" opens, and what is behind it (nothing when no listed device is).
+// Whether the kernel records a UART behind each ttyS it knows, by name ("ttyS0" -> true). A name
+// missing here has no record (no sysfs, another system).
+using KernelUartRecords = std::map<QString, bool>;
+
+// A COM number the user pinned to a device, with what that device resolves to now (a by-id link
+// to its /dev node); `target` is empty when nothing is there.
+struct PinnedPort {
+    int number = 0;
+    QString device;
+    QString target;
+};
+
+// Everything the numbering is worked out from, read from the system at one moment.
+struct SerialSystemView {
+    std::vector<SerialPortEntry> listed;
+    KernelUartRecords kernelUarts;
+    std::vector<PinnedPort> pins;
+};
+
+// The device that "COM n" opens, and what is behind it (nothing when no known device is).
 struct ComPortAssignment {
     QString device;
     std::optional<SerialPortEntry> hardware;
+    bool pinned = false;
+    QString resolvesTo{}; // a pinned number's device resolved; empty when nothing is there
 };
 
 using ComPortAssignments = std::array<ComPortAssignment, kComPortCount>;
 
-// Linux and other Unix systems: COM n is /dev/ttyS(n-1) when that port is listed (a UART is
-// behind it); the COM numbers whose ttyS is not listed go, lowest first, to the USB serial
-// adapters (ttyUSB*, ttyACM*) in the order of their names (ttyUSB2 before ttyUSB10). A number
+// Linux and other Unix systems: a pinned number opens its device. Otherwise COM n is
+// /dev/ttyS(n-1) when a UART is behind it (as the kernel records it; where it keeps no record,
+// as Qt lists it); the numbers left go, lowest first, to the USB serial adapters (ttyUSB*,
+// ttyACM*) that are not pinned, in the order of their names (ttyUSB2 before ttyUSB10). A number
 // left over keeps /dev/ttyS(n-1), which fails to open like any absent port.
+ComPortAssignments mapComPorts(const SerialSystemView& system);
 ComPortAssignments mapComPorts(const std::vector<SerialPortEntry>& ports);
 
-// Windows: COM n is COMn, whatever is listed.
+// Windows: COM n is COMn, whatever is listed, unless pinned.
+ComPortAssignments windowsComPorts(const SerialSystemView& system);
 ComPortAssignments windowsComPorts(const std::vector<SerialPortEntry>& ports);
 
 // The rule of the platform the program was built for.
-ComPortAssignments nativeComPorts(const std::vector<SerialPortEntry>& ports);
+ComPortAssignments nativeComPorts(const SerialSystemView& system);
 
-// What a port option tells the operator: "/dev/ttyUSB0: FT232R USB UART (FTDI)", or that no
-// device is behind it.
+// The serial devices that no COM number reaches, for the user to name by path: those listed
+// (less the ttyS the kernel records without a UART) and the kernel's UARTs that Qt left out.
+std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
+                                                const ComPortAssignments& assignments);
+
+// What a device is: "FT232R USB UART (FTDI)", "port szeregowy" when it says nothing of itself.
+QString describeSerialDevice(const SerialPortEntry& port);
+
+// What a port option tells the operator: "/dev/ttyUSB0: FT232R USB UART (FTDI)", that no device
+// is behind it, and for a pinned number where it leads and that it is pinned.
 QString describeComPort(const ComPortAssignment& assignment);
 
 } // namespace orv52

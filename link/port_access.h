@@ -8,13 +8,8 @@
 
 namespace orv52 {
 
-namespace error_number {
-// The device exists but the user may not open it.
-inline constexpr int PortAccessDenied = 8012;
-} // namespace error_number
-
 // Opening refused by the device's permissions. Carries what the user needs to get access: the
-// device and the group that owns it.
+// device and the group that owns it, and the detail that tells the user how to join that group.
 class PortAccessDenied : public NumberedError {
 public:
     PortAccessDenied(const QString& device, const QString& group);

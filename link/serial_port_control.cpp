@@ -1,5 +1,6 @@
 #include "link/serial_port_control.h"
 
+#include "link/kernel_uart_records.h"
 #include "link/port_name.h"
 #include "link/serial_port_list.h"
 
@@ -37,7 +38,8 @@ constexpr int kWriteTimeoutMs = 500;
 } // namespace
 
 SerialPortControl::SerialPortControl(QObject* parent)
-    : QObject(parent), lister_(availableSerialPorts) {
+    : QObject(parent), lister_(availableSerialPorts),
+      kernelRecords_([] { return readKernelUartRecords(); }) {
     // QSerialPort applies these when it opens the device.
     port_.setBaudRate(kBaudRate);
     port_.setDataBits(QSerialPort::Data8);
@@ -52,14 +54,24 @@ void SerialPortControl::setPortNameResolver(PortNameResolver resolver) {
     resolver_ = std::move(resolver);
 }
 
-void SerialPortControl::setPortLister(PortLister lister) {
+void SerialPortControl::setPortLister(PortLister lister, KernelRecordReader kernelRecords) {
     lister_ = std::move(lister);
+    kernelRecords_ = std::move(kernelRecords);
+}
+
+void SerialPortControl::setComPortPins(ComPortPins pins) {
+    pins_ = std::move(pins);
+}
+
+SerialSystemView SerialPortControl::serialSystem() const {
+    return {lister_(), kernelRecords_ ? kernelRecords_() : KernelUartRecords{},
+            resolveComPortPins(pins_)};
 }
 
 ComPortAssignment SerialPortControl::comPortAssignment(int portNumber) const {
     if (portNumber < 1 || portNumber > kComPortCount)
         return {comPortDeviceName(portNumber), std::nullopt};
-    return nativeComPorts(lister_())[portNumber - 1];
+    return nativeComPorts(serialSystem())[portNumber - 1];
 }
 
 void SerialPortControl::setCommPort(int portNumber) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/com_port_map.h"
+#include "link/com_port_pin.h"
 #include "link/port_access.h"
 #include "protocol/numbered_error.h"
 
@@ -14,24 +15,20 @@
 
 namespace orv52 {
 
-namespace error_number {
-// Port failures that are neither an absent nor a busy device; the operator is told nothing.
-inline constexpr int PortOpenFailed = 8010;
-inline constexpr int PortWriteFailed = 8011;
-} // namespace error_number
-
 // The main window's serial port: fixed line settings (1200 baud, 8N1, no flow control), a port
 // number 1..4 mapped to a device, raw bytes one at a time. The modem-control lines are neither
 // set nor read.
 //
 // The port number is mapped over the serial devices present at each opening, so an adapter
-// plugged in while the program runs is found; a resolver, when set, names the device instead.
+// plugged in while the program runs is found; a number the user pinned opens its device; a
+// resolver, when set, names the device instead.
 class SerialPortControl : public QObject {
     Q_OBJECT
 
 public:
     using PortNameResolver = std::function<QString(int portNumber)>;
     using PortLister = std::function<std::vector<SerialPortEntry>()>;
+    using KernelRecordReader = std::function<KernelUartRecords()>;
 
     static constexpr int kBaudRate = 1200;
     static constexpr qint64 kInputBufferSize = 1024;
@@ -39,8 +36,13 @@ public:
     explicit SerialPortControl(QObject* parent = nullptr);
 
     void setPortNameResolver(PortNameResolver resolver);
-    // The source of the device list the port numbers are mapped over; the system's by default.
-    void setPortLister(PortLister lister);
+    // The sources the port numbers are mapped over: the devices Qt lists and the kernel's record
+    // of its UARTs; the system's own by default. A lister set without a reader has no kernel
+    // record beside it.
+    void setPortLister(PortLister lister, KernelRecordReader kernelRecords = {});
+    void setComPortPins(ComPortPins pins);
+    // The serial devices, the kernel's record and the pins, as they are now.
+    SerialSystemView serialSystem() const;
     // What port number 1..4 reaches now.
     ComPortAssignment comPortAssignment(int portNumber) const;
 
@@ -71,6 +73,8 @@ private:
     QSerialPort port_;
     PortNameResolver resolver_;
     PortLister lister_;
+    KernelRecordReader kernelRecords_;
+    ComPortPins pins_;
     int portNumber_ = 1;
     // The device failed while open (cable pulled, adapter gone). The port counts as closed at
     // once and is really closed on the next turn of the event loop, outside Qt's notifier.

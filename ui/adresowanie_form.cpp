@@ -255,6 +255,10 @@ void Adresowanie_Form::setPortLister(SerialPortControl::PortLister lister) {
     Port_MSComm.setPortLister(std::move(lister));
 }
 
+void Adresowanie_Form::setComPortPins(ComPortPins pins) {
+    Port_MSComm.setComPortPins(std::move(pins));
+}
+
 void Adresowanie_Form::setMessagePresenter(MessagePresenter presenter) {
     messagePresenter_ = std::move(presenter);
 }

@@ -32,7 +32,7 @@ class Adresowanie_Form : public QWidget {
 
 public:
     using MessagePresenter = std::function<void(int messageId)>;
-    static constexpr int kPortCount = main_layout::kPortOptions;
+    static constexpr int kPortCount = kComPortCount;
 
     explicit Adresowanie_Form(QWidget* parent = nullptr);
 
@@ -47,6 +47,8 @@ public:
     // port numbers are mapped over; the program itself never calls them.
     void setPortNameResolver(SerialPortControl::PortNameResolver resolver);
     void setPortLister(SerialPortControl::PortLister lister);
+    // The COM numbers the user pinned to devices on the command line.
+    void setComPortPins(ComPortPins pins);
     // Lets tests see which messages are shown instead of opening boxes.
     void setMessagePresenter(MessagePresenter presenter);
 

@@ -1,5 +1,6 @@
 #include "main_window_captions.h"
 
+#include "link/com_port_map.h"
 #include "main_window_layout.h"
 #include "main_window_texts.h"
 
@@ -39,7 +40,7 @@ std::vector<Caption> mainWindowCaptions() {
     addList(kBuzzerMode, layout::TrybBuzera_Frame.width);
 
     add(Frame, texts::PortCOM_Frame, layout::PortCOM_Frame.width);
-    for (int index = 1; index <= layout::kPortOptions; ++index)
+    for (int index = 1; index <= kComPortCount; ++index)
         add(OptionButton, texts::portCaption(index), layout::Port_Option(index).width);
     add(Frame, texts::Wersja_Frame, layout::Wersja_Frame.width);
     add(PushButton, texts::Przeslij_Command, layout::Przeslij_Command.width);

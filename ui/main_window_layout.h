@@ -32,7 +32,6 @@ inline constexpr TwipsRect TrybBuzera_Frame{1440, 4800, 2700, 1000};
 inline constexpr TwipsRect ListInFrame{250, 400, 2200, 315};
 
 // Right column.
-inline constexpr int kPortOptions = 4; // "COM 1" to "COM 4"
 inline constexpr TwipsRect PortCOM_Frame{4300, 100, 1200, 1575};
 constexpr TwipsRect Port_Option(int index) {
     return {120, 300 * index, 975, 255};

@@ -1,7 +1,6 @@
 #include "adresowanie_form.h"
+#include "error_report.h"
 #include "link/com_port_map.h"
-#include "message_catalogue.h"
-#include "protocol/numbered_error.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,15 +25,8 @@ void Adresowanie_Form::setPortChoiceEnabled(bool enabled) {
 }
 
 void Adresowanie_Form::ObslugaBledow(const NumberedError& error) {
-    const int errorNumber = error.number();
-    if (errorNumber == error_number::InvalidPortNumber)
-        showMessage(message_id::InvalidPortNumber);
-    else if (errorNumber == error_number::PortAlreadyOpen)
-        showMessage(message_id::PortBusy);
-    else if (const auto* denied = dynamic_cast<const PortAccessDenied*>(&error))
-        showMessage(message_id::PortAccessDenied,
-                    QString::fromStdString(accessDeniedDetail(denied->device().toStdString(),
-                                                              denied->group().toStdString())));
+    if (const auto message = operatorMessageFor(error))
+        showMessage(message->id, QString::fromStdString(message->detail));
     Przeslij_Command->setEnabled(true);
     Odbierz_Command->setEnabled(true);
     setPortChoiceEnabled(true);

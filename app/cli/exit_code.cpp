@@ -1,10 +1,25 @@
 #include "exit_code.h"
 
+#include "ui/message_catalogue.h"
+
 #include <array>
 #include <string_view>
 #include <utility>
 
 namespace orv52::cli {
+
+ExitCode exitCodeForMessage(int messageId) {
+    switch (messageId) {
+    case message_id::InvalidPortNumber:
+        return ExitCode::InvalidPort;
+    case message_id::PortBusy:
+        return ExitCode::PortBusy;
+    case message_id::PortAccessDenied:
+        return ExitCode::AccessDenied;
+    default:
+        return ExitCode::PortFailed;
+    }
+}
 
 std::string exitCodeTable() {
     constexpr std::array<std::pair<ExitCode, std::string_view>, 11> kMeanings{{

@@ -19,6 +19,9 @@ enum class ExitCode {
     OutputFailed = 10,     // the configuration read cannot be written
 };
 
+// The code of a command ended by one of the port messages (absent, busy, denied).
+ExitCode exitCodeForMessage(int messageId);
+
 // The codes and their meaning, one per line, in Polish.
 std::string exitCodeTable();
 

@@ -23,6 +23,10 @@ int main(int argc, char* argv[]) {
         std::cout << usageText();
         return static_cast<int>(ExitCode::Done);
     }
+    if (parsed.version) {
+        std::cout << "orv52-cli " << orv52::kVersion << "\n";
+        return static_cast<int>(ExitCode::Done);
+    }
     if (!parsed.options) {
         std::cerr << "orv52-cli: " << parsed.error << "\nWięcej: orv52-cli --help\n";
         return static_cast<int>(ExitCode::Usage);

@@ -1,9 +1,11 @@
 #include "session.h"
 
 #include "port_argument.h"
+#include "port_listing.h"
 #include "protocol/configuration_file.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
+#include "ui/error_report.h"
 #include "ui/message_catalogue.h"
 
 #include <QFile>
@@ -30,18 +32,13 @@ std::string messageText(int messageId) {
 }
 
 Failure portFailure(const NumberedError& error) {
-    if (const auto* denied = dynamic_cast<const PortAccessDenied*>(&error))
-        return {ExitCode::AccessDenied, messageText(message_id::PortAccessDenied) + " " +
-                                            accessDeniedDetail(denied->device().toStdString(),
-                                                               denied->group().toStdString())};
-    switch (error.number()) {
-    case error_number::InvalidPortNumber:
-        return {ExitCode::InvalidPort, messageText(message_id::InvalidPortNumber)};
-    case error_number::PortAlreadyOpen:
-        return {ExitCode::PortBusy, messageText(message_id::PortBusy)};
-    default:
+    const auto message = operatorMessageFor(error);
+    if (!message)
         return {ExitCode::PortFailed, std::string("Błąd portu: ") + error.what()};
-    }
+    std::string text = messageText(message->id);
+    if (!message->detail.empty())
+        text += " " + message->detail;
+    return {exitCodeForMessage(message->id), text};
 }
 
 Failure unexpectedAnswer(std::string_view expected) {
@@ -66,6 +63,7 @@ std::string readAll(std::istream& stream) {
 Session::Session(Options options, std::ostream& out, std::ostream& err)
     : options_(std::move(options)), out_(out), err_(err) {
     sinceStart_.start();
+    port_.setComPortPins(options_.pins);
     selectPort(port_, options_.port);
     if (options_.trace)
         exchange_.setTrace([this](auto direction, auto bytes) { trace(direction, bytes); });
@@ -82,6 +80,9 @@ ExitCode Session::run() {
             break;
         case Command::Verify:
             verify();
+            break;
+        case Command::Ports:
+            out_ << portListing(port_.serialSystem()) << std::flush;
             break;
         }
     } catch (const Failure& failure) {

@@ -1,0 +1,23 @@
+#include "port_listing.h"
+
+namespace orv52::cli {
+
+std::string portListing(const SerialSystemView& system) {
+    const ComPortAssignments assignments = nativeComPorts(system);
+    QString text;
+    for (int number = 1; number <= kComPortCount; ++number)
+        text +=
+            QStringLiteral("COM%1  %2\n").arg(number).arg(describeComPort(assignments[number - 1]));
+    const auto others = otherSerialDevices(system, assignments);
+    if (others.empty()) {
+        text += QStringLiteral("Innych portów szeregowych brak.\n");
+    } else {
+        text += QStringLiteral("Inne porty szeregowe (ścieżkę podaj w --port):\n");
+        for (const SerialPortEntry& port : others)
+            text +=
+                QStringLiteral("  %1: %2\n").arg(port.systemLocation, describeSerialDevice(port));
+    }
+    return text.toStdString();
+}
+
+} // namespace orv52::cli

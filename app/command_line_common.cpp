@@ -1,0 +1,18 @@
+#include "command_line_common.h"
+
+namespace orv52 {
+
+QCommandLineOption comPinOption() {
+    return QCommandLineOption(QStringLiteral("com"), {}, QStringLiteral("N=URZĄDZENIE"));
+}
+
+QString commandLineFailure(const QCommandLineParser& parser, const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty()) // the only other refusal: the arguments end with an option's name
+        return QStringLiteral("opcja %1 wymaga wartości").arg(arguments.back());
+    const QString& name = unknown.front();
+    const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
+    return QStringLiteral("nieznana opcja „%1%2”").arg(dashes, name);
+}
+
+} // namespace orv52

@@ -1,0 +1,64 @@
+#include "link/com_port_pin.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace orv52 {
+
+namespace {
+
+std::optional<ComPortPin> parsePin(const QString& value, QString& error) {
+    const qsizetype separator = value.indexOf(QLatin1Char('='));
+    if (separator < 0) {
+        error = QStringLiteral("„%1”: oczekiwano NUMER=URZĄDZENIE, np. 2=/dev/ttyUSB0").arg(value);
+        return std::nullopt;
+    }
+    QString number = value.left(separator).trimmed();
+    if (number.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+        number = number.mid(3).trimmed();
+    bool isNumber = false;
+    const int portNumber = number.toInt(&isNumber);
+    if (!isNumber || portNumber < 1 || portNumber > kComPortCount) {
+        error =
+            QStringLiteral("„%1”: numer portu musi być od 1 do %2").arg(value).arg(kComPortCount);
+        return std::nullopt;
+    }
+    const QString device = value.mid(separator + 1);
+    if (device.isEmpty()) {
+        error = QStringLiteral("„%1”: brak ścieżki urządzenia").arg(value);
+        return std::nullopt;
+    }
+    return ComPortPin{portNumber, device};
+}
+
+} // namespace
+
+std::optional<ComPortPins> parseComPortPins(const QStringList& values, QString& error) {
+    ComPortPins pins;
+    for (const QString& value : values) {
+        const auto pin = parsePin(value, error);
+        if (!pin)
+            return std::nullopt;
+        if (std::ranges::find(pins, pin->number, &ComPortPin::number) != pins.end()) {
+            error = QStringLiteral("COM %1 przypięty więcej niż raz").arg(pin->number);
+            return std::nullopt;
+        }
+        pins.push_back(*pin);
+    }
+    return pins;
+}
+
+std::vector<PinnedPort> resolveComPortPins(const ComPortPins& pins) {
+    std::vector<PinnedPort> resolved;
+    for (const ComPortPin& pin : pins) {
+#ifdef Q_OS_WIN
+        const QString target = pin.device;
+#else
+        const QString target = QFileInfo(pin.device).canonicalFilePath();
+#endif
+        resolved.push_back({pin.number, pin.device, target});
+    }
+    return resolved;
+}
+
+} // namespace orv52
