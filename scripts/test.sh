@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds from scratch and runs the whole test suite, builds the Debian
-# package, fuzzes every fuzz target for a bounded time, runs the suite again under AddressSanitizer
+# package and checks it with lintian, fuzzes every fuzz target for a bounded time, runs the suite again under AddressSanitizer
 # and UndefinedBehaviorSanitizer, the window's start and close under valgrind, and clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
