@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kLowestTeam = 1;
 constexpr int kHighestTeam = 15;
 constexpr int kLowTeams = 8;
 // Longest piece of a faulty line that an error message repeats.
@@ -167,10 +168,10 @@ private:
             const auto team = value.substr(0, value.find_first_of(separators));
             value.remove_prefix(team.size());
             const auto number = wholeNumber(team);
-            if (!number || *number < 1 || *number > kHighestTeam) {
+            if (!number || *number < kLowestTeam || *number > kHighestTeam) {
                 fail(line, config_key::Teams,
                      "numer drużyny " + quoted(team) + " spoza zakresu " +
-                         rangeText(1, kHighestTeam));
+                         rangeText(kLowestTeam, kHighestTeam));
                 return;
             }
             if (*number <= kLowTeams)
@@ -211,7 +212,7 @@ private:
 
 std::string teamList(const Configuration& settings) {
     std::string list;
-    for (int team = 1; team <= kHighestTeam; ++team) {
+    for (int team = kLowestTeam; team <= kHighestTeam; ++team) {
         const bool low = team <= kLowTeams;
         const unsigned mask = low ? settings.teamMaskLow : settings.teamMaskHigh;
         const int bit = low ? team - 1 : team - kLowTeams - 1;
@@ -247,7 +248,8 @@ std::string listComment(const ListSetting& list) {
 std::string keyComment(const KeyInfo& info) {
     switch (info.key) {
     case Key::Teams:
-        return "# Numery drużyn " + rangeText(1, kHighestTeam) + ", po przecinku; pusto: żadna.\n";
+        return "# Numery drużyn " + rangeText(kLowestTeam, kHighestTeam) +
+               ", po przecinku; pusto: żadna.\n";
     case Key::Timing: {
         const auto& group = groupOf(kTimings[info.timing]);
         if (info.timing > 0 && kTimings[info.timing - 1].group == kTimings[info.timing].group)
