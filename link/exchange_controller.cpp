@@ -2,7 +2,6 @@
 
 #include <QEventLoop>
 #include <utility>
-#include <vector>
 
 namespace orv52 {
 
@@ -23,6 +22,7 @@ void ExchangeController::clearReceiveBuffer() {
 }
 
 void ExchangeController::start(std::span<const std::uint8_t> request) {
+    receivedBytes_.clear();
     if (!port_.isOpen())
         port_.open();
     port_.discardInput();
@@ -42,6 +42,7 @@ ExchangeController::Poll ExchangeController::poll() {
         batch.push_back(port_.readOne());
     traceBytes(Direction::Received, batch);
     receiveBuffer_.append(batch);
+    receivedBytes_.insert(receivedBytes_.end(), batch.begin(), batch.end());
 
     switch (receiveBuffer_.recognise()) {
     case Verdict::ProgrammingDone:

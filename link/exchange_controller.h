@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace orv52 {
 
@@ -46,6 +47,10 @@ public:
     QTimer& pollTimer() { return pollTimer_; }
     QTimer& timeoutTimer() { return timeoutTimer_; }
     const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
+    // Every byte read since the last start(), in arrival order. The receive buffer drops stray
+    // bytes and stops growing past an answer's length; this keeps them all to tell why an
+    // exchange failed.
+    const std::vector<std::uint8_t>& receivedBytes() const { return receivedBytes_; }
     void setTrace(Trace trace);
 
     void clearReceiveBuffer();
@@ -71,6 +76,7 @@ private:
     QTimer pollTimer_{this};
     QTimer timeoutTimer_{this};
     ReceiveBuffer receiveBuffer_;
+    std::vector<std::uint8_t> receivedBytes_;
     std::optional<Configuration> received_;
     Trace trace_;
 };

@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "finding_text.h"
 #include "port_argument.h"
 #include "port_listing.h"
 #include "protocol/configuration_file.h"
@@ -87,6 +88,9 @@ ExitCode Session::run() {
         }
     } catch (const Failure& failure) {
         report(failure.message);
+        // Both say only that an exchange failed; the bytes that came back tell what to check.
+        if (failure.code == ExitCode::NoAnswer || failure.code == ExitCode::TransmissionError)
+            reportFinding();
         return failure.code;
     }
     return result_;
@@ -167,8 +171,11 @@ void Session::programReceiver(const Configuration& settings) {
 }
 
 ExchangeController::Outcome Session::exchange(std::span<const std::uint8_t> request) {
+    finding_.reset();
     try {
-        return exchange_.run(request);
+        const auto outcome = exchange_.run(request);
+        finding_ = examineAnswer(request, exchange_.receivedBytes());
+        return outcome;
     } catch (const NumberedError& error) {
         exchange_.end();
         throw portFailure(error);
@@ -212,6 +219,13 @@ void Session::trace(ExchangeController::Direction direction, std::span<const std
 
 void Session::report(std::string_view text) const {
     err_ << "orv52-cli: " << text << std::endl;
+}
+
+void Session::reportFinding() const {
+    if (!finding_)
+        return;
+    if (const std::string_view advice = findingText(*finding_); !advice.empty())
+        report(advice);
 }
 
 } // namespace orv52::cli

@@ -4,10 +4,12 @@
 #include "exit_code.h"
 #include "link/exchange_controller.h"
 #include "link/serial_port_control.h"
+#include "protocol/answer_finding.h"
 #include "protocol/configuration.h"
 
 #include <QElapsedTimer>
 #include <iosfwd>
+#include <optional>
 
 namespace orv52::cli {
 
@@ -34,6 +36,7 @@ private:
 
     void trace(ExchangeController::Direction direction, std::span<const std::uint8_t> bytes);
     void report(std::string_view text) const;
+    void reportFinding() const;
 
     Options options_;
     std::ostream& out_;
@@ -41,6 +44,8 @@ private:
     QElapsedTimer sinceStart_;
     SerialPortControl port_;
     ExchangeController exchange_{port_};
+    // What came back in the last exchange that ran; its key goes into logs.
+    std::optional<Finding> finding_;
     ExitCode result_ = ExitCode::Done;
 };
 

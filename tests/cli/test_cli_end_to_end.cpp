@@ -1,3 +1,4 @@
+#include "app/cli/finding_text.h"
 #include "link/serial_port_control.h"
 #include "protocol/configuration.h"
 #include "protocol/configuration_file.h"
@@ -13,6 +14,8 @@
 #include <unistd.h>
 
 using namespace orv52;
+
+Q_DECLARE_METATYPE(Finding)
 
 namespace {
 
@@ -221,6 +224,42 @@ private slots:
                      denied.err.contains("grupy „") && denied.err.contains(receiver.linePath()),
                  qPrintable(denied.err));
         QVERIFY(denied.out.isEmpty());
+    }
+
+    // Under the failure's own message, one line on what came back and what to check.
+    void failedExchangeSaysWhatCameBack_data() {
+        using enum Finding;
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<Finding>("finding");
+        const QString read = "read";
+        const QString program = "program";
+        QTest::newRow("silent") << "silent" << read << 3 << Silence;
+        QTest::newRow("refused") << "er" << program << 3 << Refused;
+        QTest::newRow("extra byte") << "extra-byte" << read << 3 << BytesTooMany;
+        QTest::newRow("cut short") << "cut-short" << read << 3 << CutShort;
+        QTest::newRow("noise") << "noise" << read << 3 << Stray;
+        QTest::newRow("looped back") << "loopback" << program << 3 << Echo;
+        QTest::newRow("bad checksum") << "bad-checksum" << read << 4 << BadRecord;
+    }
+
+    void failedExchangeSaysWhatCameBack() {
+        QFETCH(QString, fault);
+        QFETCH(QString, command);
+        QFETCH(int, exitCode);
+        QFETCH(Finding, finding);
+        ReceiverSimulator receiver({"--fault", fault});
+        QStringList arguments{command, "--port", receiver.linePath()};
+        if (command == "program")
+            arguments << "-";
+        const auto run = runCli(arguments, sampleFile());
+        QCOMPARE(run.exitCode, exitCode);
+        const QString first =
+            exitCode == 3 ? "Brak połączenia z odbiornikiem !!!" : "Błąd w transmisji !!!";
+        const std::string_view advice = cli::findingText(finding);
+        QCOMPARE(run.err, "orv52-cli: " + first + "\norv52-cli: " +
+                              QString::fromUtf8(advice.data(), qsizetype(advice.size())) + "\n");
     }
 
     void aBadFileIsRefusedBeforeAnythingIsSent_data() {

@@ -1,6 +1,10 @@
 #include "link/com_port_map.h"
+#include "link/com_port_pin.h"
+#include "link/kernel_uart_records.h"
 
+#include <QDir>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <vector>
 
@@ -113,6 +117,96 @@ private slots:
         const orv52::ComPortAssignment assignment{
             "/dev/ttyUSB0", SerialPortEntry{"ttyUSB0", "/dev/ttyUSB0", description, manufacturer}};
         QCOMPARE(orv52::describeComPort(assignment), expected);
+    }
+
+    // The kernel's record of a ttyS overrules Qt's listing; where it keeps none, Qt's stands.
+    void kernelRecordDecidesWhatIsOnBoard_data() {
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QStringList>("uarts"); // "ttyS0=1": the kernel records a UART
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("listed placeholders give way to the adapter")
+            << QStringList{"ttyS0", "ttyS1", "ttyS2", "ttyS3", "ttyUSB0"}
+            << QStringList{"ttyS0=0", "ttyS1=0", "ttyS2=0", "ttyS3=0"}
+            << QStringList{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+        QTest::newRow("a UART Qt left out keeps its number")
+            << QStringList{"ttyUSB0"} << QStringList{"ttyS0=1", "ttyS1=0"}
+            << QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyS3"};
+        QTest::newRow("no record: Qt's listing stands")
+            << QStringList{"ttyS1", "ttyUSB0"} << QStringList{"ttyS0=0"}
+            << QStringList{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+    }
+
+    void kernelRecordDecidesWhatIsOnBoard() {
+        QFETCH(QStringList, ports);
+        QFETCH(QStringList, uarts);
+        QFETCH(QStringList, expected);
+        orv52::SerialSystemView system{listed(ports), {}, {}};
+        for (const QString& record : uarts)
+            system.kernelUarts[record.section('=', 0, 0)] = record.endsWith("=1");
+        QCOMPARE(devices(orv52::mapComPorts(system)), expected);
+    }
+
+    // A pin takes its number and its device out of the mapping; the rest is mapped as before.
+    void pinsOverrideTheirNumberAlone() {
+        const orv52::SerialSystemView system{
+            listed({"ttyS0", "ttyUSB0", "ttyUSB1", "ttyS4"}),
+            {{"ttyS4", false}},
+            {{2, "/dev/serial/by-id/usb-a", "/dev/ttyUSB0"}, {4, "/tmp/sim", {}}},
+        };
+        const auto assignments = orv52::mapComPorts(system);
+        QCOMPARE(devices(assignments), (QStringList{"/dev/ttyS0", "/dev/serial/by-id/usb-a",
+                                                    "/dev/ttyUSB1", "/tmp/sim"}));
+        QCOMPARE(orv52::describeComPort(assignments[1]),
+                 QStringLiteral("/dev/serial/by-id/usb-a → /dev/ttyUSB0: port szeregowy, "
+                                "przypięty"));
+        QCOMPARE(orv52::describeComPort(assignments[3]),
+                 QStringLiteral("/tmp/sim: brak urządzenia, przypięty"));
+        // A placeholder beyond COM 4 is no device to offer.
+        QVERIFY(orv52::otherSerialDevices(system, assignments).empty());
+        QCOMPARE(
+            devices(orv52::windowsComPorts(orv52::SerialSystemView{{}, {}, {{3, "COM9", "COM9"}}})),
+            (QStringList{"COM1", "COM2", "COM9", "COM4"}));
+    }
+
+    void pinsOnTheCommandLine_data() {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("error"); // empty: accepted
+        QTest::newRow("two pins") << QStringList{"1=/dev/ttyUSB0", "COM4=/tmp/a=b"} << "";
+        QTest::newRow("number out of range") << QStringList{"0=/dev/x"} << "od 1 do 4";
+        QTest::newRow("no number") << QStringList{"=/dev/x"} << "od 1 do 4";
+        QTest::newRow("no '='") << QStringList{"2"} << "NUMER=URZĄDZENIE";
+        QTest::newRow("no device") << QStringList{"2="} << "brak ścieżki";
+        QTest::newRow("a number twice") << QStringList{"2=/a", "2=/b"} << "więcej niż raz";
+    }
+
+    void pinsOnTheCommandLine() {
+        QFETCH(QStringList, values);
+        QFETCH(QString, error);
+        QString reason;
+        const auto pins = orv52::parseComPortPins(values, reason);
+        QCOMPARE(pins.has_value(), error.isEmpty());
+        QVERIFY2(reason.contains(error), qPrintable(reason));
+        if (pins)
+            QCOMPARE(pins->back().device, QStringLiteral("/tmp/a=b"));
+    }
+
+    // The record as the kernel keeps it: a `type` file beside each ttyS, 0 for no UART.
+    void kernelRecordsAreReadFromTheClassDirectory() {
+        const QTemporaryDir classDir;
+        const auto add = [&](const QString& name, const QByteArray& type) {
+            QVERIFY(QDir(classDir.path()).mkpath(name));
+            QFile file(classDir.filePath(name + "/type"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(type);
+        };
+        add("ttyS0", "4\n");
+        add("ttyS1", "0\n");
+        add("ttyS2", "garbage");
+        add("ttyUSB0", "4\n");
+        QVERIFY(QDir(classDir.path()).mkpath("ttyS3")); // no record readable
+        const orv52::KernelUartRecords expected{{"ttyS0", true}, {"ttyS1", false}};
+        QCOMPARE(orv52::readKernelUartRecords(classDir.path()), expected);
+        QVERIFY(orv52::readKernelUartRecords(classDir.filePath("absent")).empty());
     }
 
     void descriptionOfANumberWithNothingBehindIt() {

@@ -131,6 +131,12 @@ private slots:
             << fast + QStringList{"--fault", "extra-byte"} << kQuery << kQueryAnswer + "\xFF" << 0;
         QTest::newRow("silent") << fast + QStringList{"--fault", "silent"} << kQuery << QByteArray()
                                 << 0;
+        QTest::newRow("cut short")
+            << fast + QStringList{"--fault", "cut-short"} << kFrame << kFrame.left(11) << 0;
+        QTest::newRow("noise") << fast + QStringList{"--fault", "noise"} << kQuery
+                               << QByteArray::fromHex("F8 00 78 80 0E 06 E0 9E") << 0;
+        QTest::newRow("loopback") << QStringList{"--fault", "loopback"} << "\x01z" + kQuery
+                                  << "\x01z" + kQuery << 55;
         QTest::newRow("delay") << fast + QStringList{"--fault", "delay=300"} << kQuery
                                << kQueryAnswer << 300;
     }

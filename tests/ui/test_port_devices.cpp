@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 using orv52::SerialPortEntry;
@@ -32,6 +33,14 @@ Told hover(QWidget& option) {
     return {option.toolTip(), accessible->text(QAccessible::Description)};
 }
 
+// Chooses a port option, reads the receiver and waits for the version it reports.
+bool readsVersionThrough(ExchangeFixture& f, const char* option, const QString& version) {
+    f.click(option);
+    f.click("Odbierz_Command");
+    auto* shown = control<QLineEdit>(f.window, "Wersja_Text");
+    return QTest::qWaitFor([&] { return shown->text() == version; }, 3000);
+}
+
 } // namespace
 
 // The window's port options reach the serial devices that COM 1..4 are mapped to, over a device
@@ -44,6 +53,7 @@ private slots:
     void adapterBackUnderAnotherNameIsFound();
     void optionsTellWhatTheyReachWhenAsked();
     void accessDeniedIsToldWithTheGroupThatMayOpen();
+    void pinnedNumberReachesItsDeviceAndSaysSo();
 };
 
 void PortDevicesTest::optionReachesTheDeviceTheMappingNames() {
@@ -54,15 +64,8 @@ void PortDevicesTest::optionReachesTheDeviceTheMappingNames() {
     f.window.setPortLister([&] {
         return std::vector{entry("ttyUSB0", adapter), entry("ttyS0", onBoard.linePath())};
     });
-    auto* version = control<QLineEdit>(f.window, "Wersja_Text");
-
-    f.click("Port_Option(2)");
-    f.click("Odbierz_Command");
-    QVERIFY(QTest::qWaitFor([&] { return version->text() == "2.3"; }, 3000));
-
-    f.click("Port_Option(1)");
-    f.click("Odbierz_Command");
-    QVERIFY(QTest::qWaitFor([&] { return version->text() == "1.1"; }, 3000));
+    QVERIFY(readsVersionThrough(f, "Port_Option(2)", "2.3"));
+    QVERIFY(readsVersionThrough(f, "Port_Option(1)", "1.1"));
     QVERIFY(f.shown.empty());
 }
 
@@ -162,6 +165,26 @@ void PortDevicesTest::accessDeniedIsToldWithTheGroupThatMayOpen() {
              qPrintable(detail));
     QVERIFY(f.controlsEnabled());
     QVERIFY(!f.window.findChild<QTimer*>("TimeOut_Timer")->isActive());
+}
+
+// A number pinned on the command line opens its device, here a link to the simulator's line, and
+// leaves the adapter to the numbers after it.
+void PortDevicesTest::pinnedNumberReachesItsDeviceAndSaysSo() {
+    ExchangeFixture f({"--no-pacing", "--version", "23"});
+    ReceiverSimulator adapter({"--no-pacing", "--version", "11"});
+    const QTemporaryDir links;
+    const QString pinned = links.filePath("usb-by-id-if00");
+    QVERIFY(QFile::link(f.simulator->linePath(), pinned));
+    f.window.setPortNameResolver({});
+    f.window.setPortLister([&] { return std::vector{entry("ttyUSB0", adapter.linePath())}; });
+    f.window.setComPortPins({{3, pinned}});
+
+    QCOMPARE(hover(*control<QWidget>(f.window, "Port_Option(3)")).toolTip,
+             pinned + " → " + f.simulator->linePath() +
+                 ": urządzenie spoza listy portów szeregowych, przypięty");
+    QVERIFY(readsVersionThrough(f, "Port_Option(3)", "2.3"));
+    QVERIFY(readsVersionThrough(f, "Port_Option(1)", "1.1"));
+    QVERIFY(f.shown.empty());
 }
 
 QTEST_MAIN(PortDevicesTest)

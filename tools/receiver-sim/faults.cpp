@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <span>
+#include <iterator>
 
 namespace orv52::sim {
 
@@ -12,6 +12,8 @@ constexpr std::uint8_t kStrayBytes[] = {0x01, 'z', 'x'};
 constexpr std::uint8_t kExtraByte = 0xFF;
 constexpr std::size_t kSplitBatches[] = {6, 12};
 constexpr int kSplitPauseMs = 150;
+// What a receiver at another line speed sends: no header, no status.
+constexpr std::uint8_t kNoiseBytes[] = {0xF8, 0x00, 0x78, 0x80, 0x0E, 0x06, 0xE0, 0x9E};
 
 void appendBytewise(std::vector<LineWrite>& writes, std::span<const std::uint8_t> bytes) {
     for (std::uint8_t byte : bytes) {
@@ -31,6 +33,18 @@ void appendSplit(std::vector<LineWrite>& writes, const std::vector<std::uint8_t>
         const auto rest = std::span(bytes).subspan(start);
         writes.push_back({kSplitPauseMs, {rest.begin(), rest.end()}});
     }
+}
+
+// The bytes that go out in place of a sound answer.
+std::vector<std::uint8_t> answerBytes(const Answer& answer, const Faults& faults) {
+    if (faults.noise) {
+        return {std::begin(kNoiseBytes), std::end(kNoiseBytes)};
+    }
+    std::vector<std::uint8_t> bytes = answer.bytes();
+    if (faults.cutShort) {
+        bytes.resize(bytes.size() / 2);
+    }
+    return bytes;
 }
 
 } // namespace
@@ -56,6 +70,12 @@ bool addFault(Faults& faults, std::string_view mode) {
         flag = &Faults::extraByte;
     } else if (mode == "split") {
         flag = &Faults::split;
+    } else if (mode == "cut-short") {
+        flag = &Faults::cutShort;
+    } else if (mode == "noise") {
+        flag = &Faults::noise;
+    } else if (mode == "loopback") {
+        flag = &Faults::loopback;
     } else {
         return false;
     }
@@ -79,14 +99,20 @@ std::vector<LineWrite> transmission(Answer answer, const Faults& faults) {
         appendBytewise(writes, kStrayBytes);
     }
     if (faults.split) {
-        appendSplit(writes, answer.bytes());
+        appendSplit(writes, answerBytes(answer, faults));
     } else {
-        appendBytewise(writes, answer.bytes());
+        appendBytewise(writes, answerBytes(answer, faults));
     }
     if (faults.extraByte) {
         writes.back().bytes.push_back(kExtraByte);
     }
     writes.front().pauseMs += faults.delayMs;
+    return writes;
+}
+
+std::vector<LineWrite> loopedBack(std::span<const std::uint8_t> received) {
+    std::vector<LineWrite> writes;
+    appendBytewise(writes, received);
     return writes;
 }
 

@@ -3,6 +3,7 @@
 #include "receiver.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -17,10 +18,13 @@ struct Faults {
     bool extraByte = false;   // one byte too many, in the same write as the last byte
     bool split = false;       // the answer in three batches with pauses between them
     int delayMs = 0;          // wait before answering
+    bool cutShort = false;    // only the first half of the answer
+    bool noise = false;       // bytes that begin no answer, in place of the answer
+    bool loopback = false;    // no receiver: every byte received goes straight back
 };
 
 // Adds the fault named by `mode` ("silent", "stray", "bad-checksum", "er", "extra-byte",
-// "split", "delay=MS"); false for an unknown mode.
+// "split", "delay=MS", "cut-short", "noise", "loopback"); false for an unknown mode.
 bool addFault(Faults& faults, std::string_view mode);
 
 // One write() to the line, after a pause on top of the line's own pacing.
@@ -32,5 +36,8 @@ struct LineWrite {
 // The writes that carry `answer` with `faults` applied. Without faults every byte is its own
 // write, as a UART delivers them.
 std::vector<LineWrite> transmission(Answer answer, const Faults& faults);
+
+// The writes that send back what a looped-back line received.
+std::vector<LineWrite> loopedBack(std::span<const std::uint8_t> received);
 
 } // namespace orv52::sim

@@ -48,6 +48,12 @@ void serve(PtyLine& line, const Options& options) {
             parser.forgetPartial();
             continue;
         }
+        if (options.faults.loopback) {
+            if (!line.send(loopedBack(*received), options.paced)) {
+                return;
+            }
+            continue;
+        }
         for (const Request& request : parser.feed(*received)) {
             const auto writes = transmission(receiver.handle(request), options.faults);
             if (options.log) {

@@ -22,7 +22,8 @@ struct Options {
 inline constexpr const char* kUsage =
     "usage: orv52-receiver-sim [--link PATH] [--record HEX42] [--version HH]\n"
     "                          [--fault MODE]... [--no-pacing] [--log]\n"
-    "  MODE: silent | stray | bad-checksum | er | extra-byte | split | delay=MS\n";
+    "  MODE: silent | stray | bad-checksum | er | extra-byte | split | delay=MS\n"
+    "        | cut-short | noise | loopback\n";
 
 // The options after the program name; nullopt with a reason in `error` for a bad command line.
 std::optional<Options> parseOptions(std::span<char* const> args, std::string& error);
