@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "ui/adresowanie_form.h"
 #include "ui/font_config_warm_up.h"
 #include "window_command_line.h"
@@ -13,7 +14,7 @@ int exitAfterCommandLine(const orv52::WindowCommandLine& commandLine) {
         return 0;
     }
     if (commandLine.version) {
-        std::puts("orv52-prog 1.00");
+        std::printf("orv52-prog %s\n", orv52::kVersion);
         return 0;
     }
     std::fprintf(stderr, "orv52-prog: %s\nWięcej: orv52-prog --help\n",
@@ -35,7 +36,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(orv52::kVersion));
     QApplication::setOrganizationName(QStringLiteral("Velunki"));
 
     orv52::Adresowanie_Form window; // shows itself once initialised

@@ -13,9 +13,9 @@ orv52::Configuration randomSettings(std::mt19937_64& random) {
     orv52::Configuration settings;
     settings.teamMaskLow = randomByte(random, 0, 0xFF);
     settings.teamMaskHigh = randomByte(random, 0, 0x7F);
-    // Delays and lighting times 0..255; the two durations (the third and fourth) 1..255.
     for (std::size_t i = 0; i < orv52::kTimingCount; ++i)
-        settings.timings[i] = randomByte(random, i == 2 || i == 3 ? 1 : 0, 0xFF);
+        settings.timings[i] =
+            randomByte(random, orv52::groupOf(orv52::kTimings[i]).lowest, orv52::kHighestTiming);
     settings.displayCommand = randomByte(random, 0, orv52::kDisplayCommandItems.size() - 1);
     settings.buzzerMode = randomByte(random, 0, orv52::kBuzzerModeItems.size() - 1);
     return settings;

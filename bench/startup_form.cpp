@@ -1,5 +1,6 @@
 // Starts as the program does and reports its main window's first paint; run by startup_bench.
 // Usage: startup_form <launch time, CLOCK_MONOTONIC ns>
+#include "app/version.h"
 #include "first_paint_probe.h"
 #include "ui/adresowanie_form.h"
 #include "ui/font_config_warm_up.h"
@@ -19,7 +20,7 @@ int main(int argc, char* argv[]) {
     FirstPaintProbe probe(launchNs);
     app.installEventFilter(&probe);
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(orv52::kVersion));
     QApplication::setOrganizationName(QStringLiteral("Velunki"));
 
     orv52::Adresowanie_Form window;

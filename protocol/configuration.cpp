@@ -21,7 +21,7 @@ void fillProgrammingFrame(Record& frame, const Configuration& settings) {
     frame[offset::TeamMaskLow] = settings.teamMaskLow;
     frame[offset::TeamMaskHigh] = settings.teamMaskHigh;
     for (std::size_t i = 0; i < kTimingCount; ++i)
-        frame[kTimingOffsets[i]] = settings.timings[i];
+        frame[kTimings[i].recordOffset] = settings.timings[i];
     frame[offset::DisplayCommand] = listPositionToByte(settings.displayCommand);
     frame[offset::BuzzerMode] = listPositionToByte(settings.buzzerMode);
     frame[offset::Checksum] = frameChecksum(frame);
@@ -38,7 +38,7 @@ std::optional<Configuration> readConfiguration(const Record& record) {
     settings.teamMaskLow = record[offset::TeamMaskLow];
     settings.teamMaskHigh = record[offset::TeamMaskHigh] & kHighTeamBits;
     for (std::size_t i = 0; i < kTimingCount; ++i)
-        settings.timings[i] = record[kTimingOffsets[i]];
+        settings.timings[i] = record[kTimings[i].recordOffset];
     settings.displayCommand = *display;
     settings.buzzerMode = *buzzer;
     settings.firmwareVersion = record[offset::FirmwareVersion];

@@ -1,34 +1,20 @@
 #pragma once
 
 #include "record.h"
+#include "settings_description.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 namespace orv52 {
-
-// The items of the two lists, in list order; a record carries the position p of the chosen item
-// as the one-bit byte 2^p. UTF-8.
-inline constexpr std::array<std::string_view, 3> kDisplayCommandItems{"Środek", "Dwie strzałki",
-                                                                      "Wszystko"};
-inline constexpr std::array<std::string_view, 4> kBuzzerModeItems{
-    "Bez dźwięku", "Jak inne sygnalizatory", "Krótki przerywany", "Długi przerywany"};
-
-// The six timings in record order: the delays of the upper and lower relay (s), their durations
-// (100 ms), the lighting times of the up and down arrow (s).
-inline constexpr std::size_t kTimingCount = 6;
-inline constexpr std::array<std::size_t, kTimingCount> kTimingOffsets{
-    offset::DelayUpperRelay,    offset::DelayLowerRelay, offset::DurationUpperRelay,
-    offset::DurationLowerRelay, offset::LightingArrowUp, offset::LightingArrowDown};
 
 // A receiver's settings as the operator sees them.
 struct Configuration {
     std::uint8_t teamMaskLow = 0;  // teams 1..8, bit i = team i + 1
     std::uint8_t teamMaskHigh = 0; // teams 9..15; bit 7 is never set
-    std::array<std::uint8_t, kTimingCount> timings{0, 0, 1, 1, 0, 0};
+    std::array<std::uint8_t, kTimingCount> timings = defaultTimings();
     int displayCommand = 0; // position in kDisplayCommandItems
     int buzzerMode = 0;     // position in kBuzzerModeItems
     std::uint8_t firmwareVersion = 0;

@@ -11,9 +11,9 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kLowestTeam = 1;
 constexpr int kHighestTeam = 15;
 constexpr int kLowTeams = 8;
-constexpr int kHighestTiming = 255;
 // Longest piece of a faulty line that an error message repeats.
 constexpr std::size_t kQuotedBytes = 40;
 
@@ -27,14 +27,14 @@ struct KeyInfo {
 
 constexpr std::array<KeyInfo, 10> kKeys{{
     {config_key::Teams, Key::Teams},
-    {config_key::Timings[0], Key::Timing, 0},
-    {config_key::Timings[1], Key::Timing, 1},
-    {config_key::Timings[2], Key::Timing, 2},
-    {config_key::Timings[3], Key::Timing, 3},
-    {config_key::Timings[4], Key::Timing, 4},
-    {config_key::Timings[5], Key::Timing, 5},
-    {config_key::DisplayCommand, Key::DisplayCommand},
-    {config_key::BuzzerMode, Key::BuzzerMode},
+    {kTimings[0].fileKey, Key::Timing, 0},
+    {kTimings[1].fileKey, Key::Timing, 1},
+    {kTimings[2].fileKey, Key::Timing, 2},
+    {kTimings[3].fileKey, Key::Timing, 3},
+    {kTimings[4].fileKey, Key::Timing, 4},
+    {kTimings[5].fileKey, Key::Timing, 5},
+    {kDisplayCommand.fileKey, Key::DisplayCommand},
+    {kBuzzerMode.fileKey, Key::BuzzerMode},
     {config_key::Version, Key::Version},
 }};
 
@@ -66,15 +66,19 @@ std::optional<int> wholeNumber(std::string_view text) {
     return value;
 }
 
-template <std::size_t N>
-std::string itemList(const std::array<std::string_view, N>& items, std::string_view separator) {
-    std::string list;
-    for (const auto item : items) {
-        if (!list.empty())
-            list += separator;
-        list += item;
+// "1..15": the values a setting takes.
+std::string rangeText(int lowest, int highest) {
+    return std::to_string(lowest) + ".." + std::to_string(highest);
+}
+
+std::string itemList(const ListSetting& list, std::string_view separator) {
+    std::string text;
+    for (const auto item : list.items) {
+        if (!text.empty())
+            text += separator;
+        text += item;
     }
-    return list;
+    return text;
 }
 
 class FileReader {
@@ -143,10 +147,10 @@ private:
             readTiming(line, info, value);
             break;
         case Key::DisplayCommand:
-            readItem(line, info.name, value, kDisplayCommandItems, settings_.displayCommand);
+            readItem(line, kDisplayCommand, value, settings_.displayCommand);
             break;
         case Key::BuzzerMode:
-            readItem(line, info.name, value, kBuzzerModeItems, settings_.buzzerMode);
+            readItem(line, kBuzzerMode, value, settings_.buzzerMode);
             break;
         case Key::Version:
             break; // what a read found; never sent
@@ -164,9 +168,10 @@ private:
             const auto team = value.substr(0, value.find_first_of(separators));
             value.remove_prefix(team.size());
             const auto number = wholeNumber(team);
-            if (!number || *number < 1 || *number > kHighestTeam) {
+            if (!number || *number < kLowestTeam || *number > kHighestTeam) {
                 fail(line, config_key::Teams,
-                     "numer drużyny " + quoted(team) + " spoza zakresu 1..15");
+                     "numer drużyny " + quoted(team) + " spoza zakresu " +
+                         rangeText(kLowestTeam, kHighestTeam));
                 return;
             }
             if (*number <= kLowTeams)
@@ -178,27 +183,26 @@ private:
     }
 
     void readTiming(int line, const KeyInfo& info, std::string_view value) {
-        const int lowest = kTimingMinimum[info.timing];
+        const int lowest = groupOf(kTimings[info.timing]).lowest;
         const auto number = wholeNumber(value);
         if (!number || *number < lowest || *number > kHighestTiming) {
             fail(line, info.name,
-                 "wartość " + quoted(value) + " spoza zakresu " + std::to_string(lowest) +
-                     "..255 (liczba całkowita)");
+                 "wartość " + quoted(value) + " spoza zakresu " +
+                     rangeText(lowest, kHighestTiming) + " (liczba całkowita)");
             return;
         }
         settings_.timings[info.timing] = static_cast<std::uint8_t>(*number);
     }
 
-    template <std::size_t N>
-    void readItem(int line, std::string_view key, std::string_view value,
-                  const std::array<std::string_view, N>& items, int& position) {
-        for (std::size_t i = 0; i < N; ++i) {
-            if (items[i] == value) {
+    void readItem(int line, const ListSetting& list, std::string_view value, int& position) {
+        for (std::size_t i = 0; i < list.items.size(); ++i) {
+            if (list.items[i] == value) {
                 position = static_cast<int>(i);
                 return;
             }
         }
-        fail(line, key, quoted(value) + " nie jest pozycją listy: " + itemList(items, ", "));
+        fail(line, list.fileKey,
+             quoted(value) + " nie jest pozycją listy: " + itemList(list, ", "));
     }
 
     Configuration settings_;
@@ -208,7 +212,7 @@ private:
 
 std::string teamList(const Configuration& settings) {
     std::string list;
-    for (int team = 1; team <= kHighestTeam; ++team) {
+    for (int team = kLowestTeam; team <= kHighestTeam; ++team) {
         const bool low = team <= kLowTeams;
         const unsigned mask = low ? settings.teamMaskLow : settings.teamMaskHigh;
         const int bit = low ? team - 1 : team - kLowTeams - 1;
@@ -236,19 +240,9 @@ std::string valueText(const Configuration& settings, const KeyInfo& info) {
     return {};
 }
 
-// What the file says about each key: a comment line before it, or nothing.
-constexpr std::array<std::string_view, kKeys.size()> kKeyComments{
-    "# Numery drużyn 1..15, po przecinku; pusto: żadna.\n",
-    "# Opóźnienie załączania [s], 0..255: przekaźnik górny, dolny.\n",
-    "",
-    "# Czas trwania załączenia [100 ms], 1..255: przekaźnik górny, dolny.\n",
-    "",
-    "# Czas trwania świecenia [s], 0..255: strzałka w górę, w dół.\n",
-    "",
-    "",
-    "",
-    "# Wersja oprogramowania odbiornika: tylko odczytana, nigdy nie wysyłana.\n",
-};
+std::string listComment(const ListSetting& list) {
+    return "# " + std::string(list.caption) + ": " + itemList(list, " | ") + ".\n";
+}
 
 // Calls `visit(key, expected value, actual value)` for every key but the version whose values
 // differ, in file order.
@@ -264,8 +258,27 @@ void forEachDifference(const Configuration& expected, const Configuration& actua
     }
 }
 
-std::string listComment(std::string_view caption, std::string_view items) {
-    return "# " + std::string(caption) + ": " + std::string(items) + ".\n";
+// What the file says before a key: one comment for each pair of timings, before its first.
+std::string keyComment(const KeyInfo& info) {
+    switch (info.key) {
+    case Key::Teams:
+        return "# Numery drużyn " + rangeText(kLowestTeam, kHighestTeam) +
+               ", po przecinku; pusto: żadna.\n";
+    case Key::Timing: {
+        const auto& group = groupOf(kTimings[info.timing]);
+        if (info.timing > 0 && kTimings[info.timing - 1].group == kTimings[info.timing].group)
+            return {};
+        return "# " + timingHeading(group) + ", " + rangeText(group.lowest, kHighestTiming) + ": " +
+               std::string(group.pairComment) + ".\n";
+    }
+    case Key::DisplayCommand:
+        return listComment(kDisplayCommand);
+    case Key::BuzzerMode:
+        return listComment(kBuzzerMode);
+    case Key::Version:
+        return "# Wersja oprogramowania odbiornika: tylko odczytana, nigdy nie wysyłana.\n";
+    }
+    return {};
 }
 
 } // namespace
@@ -285,14 +298,10 @@ ParsedConfigurationFile parseConfigurationFile(std::string_view text) {
 
 std::string writeConfigurationFile(const Configuration& settings) {
     std::string file = "# Konfiguracja odbiornika ORV-52.\n";
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
-        file += kKeyComments[i];
-        if (kKeys[i].key == Key::DisplayCommand)
-            file += listComment("Wyświetl polecenie", itemList(kDisplayCommandItems, " | "));
-        if (kKeys[i].key == Key::BuzzerMode)
-            file += listComment("Tryb pracy buzera", itemList(kBuzzerModeItems, " | "));
-        const auto value = valueText(settings, kKeys[i]);
-        file += std::string(kKeys[i].name) + (value.empty() ? " =\n" : " = " + value + "\n");
+    for (const auto& info : kKeys) {
+        file += keyComment(info);
+        const auto value = valueText(settings, info);
+        file += std::string(info.name) + (value.empty() ? " =\n" : " = " + value + "\n");
     }
     return file;
 }

@@ -21,19 +21,11 @@ namespace orv52 {
 //
 // One "key = value" a line; blank lines and lines starting with '#' are ignored. Every key but
 // "wersja" must be present exactly once; "wersja" is what a read found and is never sent.
+// The keys that only the file has; the timings' and the lists' keys are in their description.
 namespace config_key {
 inline constexpr std::string_view Teams = "druzyny";
-inline constexpr std::array<std::string_view, kTimingCount> Timings{
-    "opoznienie_przekaznik_gorny",      "opoznienie_przekaznik_dolny",
-    "czas_zalaczenia_przekaznik_gorny", "czas_zalaczenia_przekaznik_dolny",
-    "swiecenie_strzalka_gora",          "swiecenie_strzalka_dol"};
-inline constexpr std::string_view DisplayCommand = "wyswietl_polecenie";
-inline constexpr std::string_view BuzzerMode = "tryb_buzera";
 inline constexpr std::string_view Version = "wersja";
 } // namespace config_key
-
-// The lowest value each timing may take; the highest is 255 for all. The durations cannot be 0.
-inline constexpr std::array<int, kTimingCount> kTimingMinimum{0, 0, 1, 1, 0, 0};
 
 // Why a file was refused: the line (1-based; 0 for a key that is missing) and the key it
 // concerns, and a Polish description.

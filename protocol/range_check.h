@@ -7,8 +7,8 @@
 namespace orv52 {
 
 // What leaving a numeric field does with its text: an empty text silently becomes the lowest
-// value; otherwise the text's value is checked against lowest..255 and the text is rewritten in
-// normal form whether or not it was accepted.
+// value; otherwise the text's value is checked against lowest..kHighestTiming and the text is
+// rewritten in normal form whether or not it was accepted.
 struct RangeCheckResult {
     bool rejected = false;
     std::optional<std::string> newText; // nothing when the text stays as it is

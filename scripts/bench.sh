@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-bench}
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --preset bench -B "$dir" >/dev/null
 targets=(exchange_bench startup_bench idle_cpu series_bench)
 if [[ ${SOAK:-} == 1 ]]; then
   targets+=(soak_bench)

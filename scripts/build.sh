@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or the folder given): everything, or only the targets named
-# after the folder.
+# Configures (the default preset) and builds into build/ (or the folder given): everything, or only
+# the targets named after the folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build}
 shift || true
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset default -B "$dir" >/dev/null
 if (($#)); then
   cmake --build "$dir" -j"$(nproc)" --target "$@"
 else

@@ -11,7 +11,7 @@ dir=${1:?$usage}
 seconds=${2:?$usage}
 targets=(fuzz_receive_buffer fuzz_record_and_text fuzz_configuration_file)
 
-CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset fuzz -B "$dir" >/dev/null
 cmake --build "$dir" --target "${targets[@]}"
 
 for target in "${targets[@]}"; do

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds from scratch and runs the whole test suite, builds the Debian
-# package, fuzzes every fuzz target for a bounded time, runs the suite again under AddressSanitizer
+# package and checks it with lintian, fuzzes every fuzz target for a bounded time, runs the suite again under AddressSanitizer
 # and UndefinedBehaviorSanitizer, the window's start and close under valgrind, and clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 rm -rf build-test build-fuzz build-asan build-tidy
-bash scripts/build.sh build-test
+cmake --preset test >/dev/null
+cmake --build build-test -j"$(nproc)"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 bash scripts/package.sh build-test
 bash scripts/fuzz.sh build-fuzz 20

@@ -5,8 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:?"usage: $0 <build-dir>"}
 
-CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_GLOBAL_AUTOGEN_TARGET=ON >/dev/null
+cmake --preset tidy -B "$dir" >/dev/null
 # Sources include what moc generates; generating it is all the building clang-tidy needs.
 cmake --build "$dir" --target autogen >/dev/null
 

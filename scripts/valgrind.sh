@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:?"usage: $0 <build-dir>"}
 
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset default -B "$dir" >/dev/null
 cmake --build "$dir" --target orv52-window-lifecycle
 
 log="$dir/valgrind.log"

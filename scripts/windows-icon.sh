@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 dir=${1:?usage: $0 <build-dir>}
 
 if [[ ! -f "$dir/CMakeCache.txt" ]]; then
-  cmake -S . -B "$dir" -G Ninja >/dev/null
+  cmake --preset default -B "$dir" >/dev/null
 fi
 cmake --build "$dir" --target orv52-icon-convert
 "$dir/tools/icon-convert/orv52-icon-convert" ui/app_icon.xpm packaging/windows/orv52-prog.ico

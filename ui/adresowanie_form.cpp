@@ -110,28 +110,27 @@ void Adresowanie_Form::createNumericFields() {
         const char* fieldName;
         const char* frameName;
         const char* labelName;
-        QStringView caption;
+        std::size_t group;
         TwipsRect frameRect;
         const TwipsRect* labelRects;
         const std::array<QStringView, 2>& labels;
-        QString startText;
     };
     const std::array<FieldGroup, 3> groups{{
         {DelaySetOnRelay_Text, "DelaySetOnRelay_Text", "DelaySetOnRelay_Frame",
-         "DelaySetOnRelay_Label", texts::DelaySetOnRelay_Frame, layout::DelaySetOnRelay_Frame,
-         layout::RelayLabel, texts::RelayLabel, QStringLiteral("0")},
+         "DelaySetOnRelay_Label", timing_group::Delay, layout::DelaySetOnRelay_Frame,
+         layout::RelayLabel, texts::RelayLabel},
         {DurationSetOnRelay_Text, "DurationSetOnRelay_Text", "DurationSetOnRelay_Frame",
-         "DurationSetOnRelay_Label", texts::DurationSetOnRelay_Frame,
-         layout::DurationSetOnRelay_Frame, layout::RelayLabel, texts::RelayLabel,
-         QStringLiteral("1")},
+         "DurationSetOnRelay_Label", timing_group::Duration, layout::DurationSetOnRelay_Frame,
+         layout::RelayLabel, texts::RelayLabel},
         {LightingTime_Text, "LightingTime_Text", "LightingTime_Frame", "LightingTime_Label",
-         texts::LightingTime_Frame, layout::LightingTime_Frame, layout::LightingTime_Label,
-         texts::LightingTime_Label, QStringLiteral("0")},
+         timing_group::Lighting, layout::LightingTime_Frame, layout::LightingTime_Label,
+         texts::LightingTime_Label},
     }};
     for (const auto& group : groups) {
-        auto* box = frame(this, group.caption, group.frameRect, group.frameName);
+        auto* box = frame(this, texts::timingFrame(group.group), group.frameRect, group.frameName);
+        const QString startText = QString::number(kTimingGroups.at(group.group).defaultValue);
         for (int i = 0; i < 2; ++i) {
-            auto* field = place(new QLineEdit(group.startText, box), layout::NumericField[i],
+            auto* field = place(new QLineEdit(startText, box), layout::NumericField[i],
                                 indexedName(group.fieldName, i));
             field->setMaxLength(kNumericFieldMaxLength);
             field->setAlignment(Qt::AlignCenter);
@@ -144,13 +143,13 @@ void Adresowanie_Form::createNumericFields() {
 }
 
 void Adresowanie_Form::createLists() {
-    auto* display = frame(this, texts::WyswietlPolecenie_Frame, layout::WyswietlPolecenie_Frame,
-                          "WyswietlPolecenie_Frame");
+    auto* display = frame(this, texts::fromUtf8(kDisplayCommand.caption),
+                          layout::WyswietlPolecenie_Frame, "WyswietlPolecenie_Frame");
     WyswietlPolecenie_Combo = place(new QComboBox(display), layout::ListInFrame,
                                     QStringLiteral("WyswietlPolecenie_Combo"));
     nameList(WyswietlPolecenie_Combo, display->title());
-    auto* buzzer =
-        frame(this, texts::TrybBuzera_Frame, layout::TrybBuzera_Frame, "TrybBuzera_Frame");
+    auto* buzzer = frame(this, texts::fromUtf8(kBuzzerMode.caption), layout::TrybBuzera_Frame,
+                         "TrybBuzera_Frame");
     TrybBuzera_Combo =
         place(new QComboBox(buzzer), layout::ListInFrame, QStringLiteral("TrybBuzera_Combo"));
     nameList(TrybBuzera_Combo, buzzer->title());
@@ -224,11 +223,11 @@ void Adresowanie_Form::Form_Load() {
     programmingFrame_ = makeProgrammingFrameTemplate();
     configurationQuery_ = makeConfigurationQuery();
 
-    for (const std::string_view item : kDisplayCommandItems)
-        WyswietlPolecenie_Combo->addItem(texts::listItem(item));
+    for (const std::string_view item : kDisplayCommand.items)
+        WyswietlPolecenie_Combo->addItem(texts::fromUtf8(item));
     WyswietlPolecenie_Combo->setCurrentIndex(0);
-    for (const std::string_view item : kBuzzerModeItems)
-        TrybBuzera_Combo->addItem(texts::listItem(item));
+    for (const std::string_view item : kBuzzerMode.items)
+        TrybBuzera_Combo->addItem(texts::fromUtf8(item));
     TrybBuzera_Combo->setCurrentIndex(0);
 
     centreOnScreen();

@@ -47,6 +47,7 @@ frmAbout::frmAbout(QWidget* owner)
     setFont(fittedFont(font(), {&ok, 1}, *style()));
 
     label(this, QStringLiteral("Nazwa: ORV-52 Prog"), layout::lblTitle, "lblTitle", true);
+    // A fixed text like the others; test_about holds it to the version in project().
     label(this, QStringLiteral("Wersja: 1.00"), layout::lblVersion, "lblVersion", false);
     label(this, QStringLiteral("Opis: Aplikacja służy do programowania parametrów systemu ORV-52."),
           layout::lblDescription, "lblDescription", true);

@@ -3,7 +3,6 @@
 #include "link/com_port_map.h"
 #include "main_window_layout.h"
 #include "main_window_texts.h"
-#include "protocol/configuration.h"
 
 namespace orv52 {
 
@@ -24,20 +23,21 @@ std::vector<Caption> mainWindowCaptions() {
         add(CheckBox, texts::teamCaption(i + layout::kLowTeamBoxes + 1),
             layout::AdresH_Check(i).width);
 
-    add(Frame, texts::DelaySetOnRelay_Frame, layout::DelaySetOnRelay_Frame.width);
-    add(Frame, texts::DurationSetOnRelay_Frame, layout::DurationSetOnRelay_Frame.width);
-    add(Frame, texts::LightingTime_Frame, layout::LightingTime_Frame.width);
+    add(Frame, texts::timingFrame(timing_group::Delay), layout::DelaySetOnRelay_Frame.width);
+    add(Frame, texts::timingFrame(timing_group::Duration), layout::DurationSetOnRelay_Frame.width);
+    add(Frame, texts::timingFrame(timing_group::Lighting), layout::LightingTime_Frame.width);
     for (int i = 0; i < 2; ++i) {
         add(Label, texts::RelayLabel[i], layout::RelayLabel[i].width);
         add(Label, texts::LightingTime_Label[i], layout::LightingTime_Label[i].width);
     }
 
-    add(Frame, texts::WyswietlPolecenie_Frame, layout::WyswietlPolecenie_Frame.width);
-    for (const std::string_view item : kDisplayCommandItems)
-        add(ListItem, texts::listItem(item), layout::ListInFrame.width);
-    add(Frame, texts::TrybBuzera_Frame, layout::TrybBuzera_Frame.width);
-    for (const std::string_view item : kBuzzerModeItems)
-        add(ListItem, texts::listItem(item), layout::ListInFrame.width);
+    const auto addList = [&add](const ListSetting& list, int frameWidth) {
+        add(Frame, texts::fromUtf8(list.caption), frameWidth);
+        for (const std::string_view item : list.items)
+            add(ListItem, texts::fromUtf8(item), layout::ListInFrame.width);
+    };
+    addList(kDisplayCommand, layout::WyswietlPolecenie_Frame.width);
+    addList(kBuzzerMode, layout::TrybBuzera_Frame.width);
 
     add(Frame, texts::PortCOM_Frame, layout::PortCOM_Frame.width);
     for (int index = 1; index <= kComPortCount; ++index)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "protocol/settings_description.h"
+
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 // The main window's captions and texts. The window shows them and its font is fitted to them
@@ -16,20 +19,17 @@ inline QString teamCaption(int team) {
     return QStringLiteral("%1").arg(team, 2, 10, QChar('0'));
 }
 
-inline constexpr QStringView DelaySetOnRelay_Frame = u"Opóźnienie załączania [s]";
-inline constexpr QStringView DurationSetOnRelay_Frame = u"Czas trwania załączenia [100 ms]";
-inline constexpr QStringView LightingTime_Frame = u"Czas trwania świecenia [s]";
+// The captions that the configuration file's comments share come from the settings'
+// description, like the list items.
+inline QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline QString timingFrame(std::size_t group) {
+    return QString::fromStdString(timingHeading(kTimingGroups.at(group)));
+}
 inline constexpr std::array<QStringView, 2> RelayLabel{u"przekaźnik górny", u"przekaźnik dolny"};
 inline constexpr std::array<QStringView, 2> LightingTime_Label{u"strzałka w górę",
                                                                u"strzałka w dół"};
-
-inline constexpr QStringView WyswietlPolecenie_Frame = u"Wyświetl polecenie";
-inline constexpr QStringView TrybBuzera_Frame = u"Tryb pracy buzera";
-
-// The list items are the receiver's own setting names, kept with the record they are coded in.
-inline QString listItem(std::string_view utf8Item) {
-    return QString::fromUtf8(utf8Item.data(), static_cast<qsizetype>(utf8Item.size()));
-}
 
 inline constexpr QStringView PortCOM_Frame = u"Port";
 inline QString portCaption(int index) {

@@ -3,6 +3,7 @@
 #include "key_press_hook.h"
 #include "message_catalogue.h"
 #include "protocol/range_check.h"
+#include "protocol/settings_description.h"
 
 #include <QLineEdit>
 
@@ -53,11 +54,11 @@ void Adresowanie_Form::LightingTime_Text_Validate(int index, bool& cancel) {
 }
 
 bool Adresowanie_Form::CheckRange0To255(QLineEdit* field) {
-    return checkFieldRange(field, 0, message_id::ValueOutOfRange0To255);
+    return checkFieldRange(field, kLowestTiming, message_id::ValueOutOfRange0To255);
 }
 
 bool Adresowanie_Form::CheckRange1To255(QLineEdit* field) {
-    return checkFieldRange(field, 1, message_id::ValueOutOfRange1To255);
+    return checkFieldRange(field, kLowestDuration, message_id::ValueOutOfRange1To255);
 }
 
 bool Adresowanie_Form::checkFieldRange(QLineEdit* field, int lowest, int messageId) {

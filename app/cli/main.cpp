@@ -1,3 +1,4 @@
+#include "app/version.h"
 #include "command_line.h"
 #include "session.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
         return static_cast<int>(ExitCode::Done);
     }
     if (parsed.version) {
-        std::cout << "orv52-cli 1.00\n";
+        std::cout << "orv52-cli " << orv52::kVersion << "\n";
         return static_cast<int>(ExitCode::Done);
     }
     if (!parsed.options) {
@@ -33,7 +34,7 @@ int main(int argc, char* argv[]) {
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("orv52-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(orv52::kVersion));
     Session session(*parsed.options, std::cout, std::cerr);
     return static_cast<int>(session.run());
 }

@@ -19,7 +19,7 @@ void require(bool condition) {
 void checkAccepted(const orv52::Configuration& settings) {
     require((settings.teamMaskHigh & 0x80) == 0);
     for (std::size_t i = 0; i < orv52::kTimingCount; ++i) {
-        require(settings.timings[i] >= orv52::kTimingMinimum[i]);
+        require(settings.timings[i] >= orv52::groupOf(orv52::kTimings[i]).lowest);
     }
     require(settings.displayCommand >= 0 &&
             settings.displayCommand < int(orv52::kDisplayCommandItems.size()));

@@ -1,7 +1,10 @@
 # Installs the build into a scratch prefix and checks that a Linux desktop finds the program:
 # the binaries (the window and the command line), a desktop entry whose Exec and Icon name the
-# installed files, and a 16x16 PNG icon.
-# Usage: cmake -D BUILD_DIR=<build> -D PREFIX=<scratch> -P check_install.cmake
+# installed files, a 16x16 PNG icon, the package's changelog and copyright, and a manual page for
+# each program; the changelog's newest entry and each page (made from the program's --version)
+# carry the project's version.
+# Usage: cmake -D BUILD_DIR=<build> -D PREFIX=<scratch> -D VERSION=<version>
+#              -D MANUAL_PAGES=<whether help2man made them> -P check_install.cmake
 
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -47,6 +50,34 @@ file(READ ${png} signature LIMIT 8 HEX)
 file(READ ${png} size OFFSET 16 LIMIT 8 HEX)
 if(NOT signature STREQUAL "89504e470d0a1a0a" OR NOT size STREQUAL "0000001000000010")
   message(FATAL_ERROR "${png} is not a 16x16 PNG (${signature}, ${size})")
+endif()
+
+# The first line of a gzip-compressed text file that matches a pattern.
+function(gzip_line path pattern out)
+  execute_process(COMMAND gzip -dc ${path} OUTPUT_VARIABLE text RESULT_VARIABLE result)
+  string(REGEX MATCH "${pattern}[^\n]*" line "${text}")
+  if(NOT result EQUAL 0 OR NOT line)
+    message(FATAL_ERROR "${path}: not gzip or no line matching '${pattern}'")
+  endif()
+  set(${out} "${line}" PARENT_SCOPE)
+endfunction()
+
+set(doc ${PREFIX}/share/doc/orv52-prog)
+if(NOT EXISTS ${doc}/copyright)
+  message(FATAL_ERROR "not installed: ${doc}/copyright")
+endif()
+gzip_line(${doc}/changelog.gz "orv52-prog \\(" entry)
+if(NOT entry MATCHES "^orv52-prog \\(${VERSION}\\) ")
+  message(FATAL_ERROR "the changelog's newest entry is '${entry}', not version ${VERSION}")
+endif()
+
+if(MANUAL_PAGES)
+  foreach(program orv52-prog orv52-cli)
+    gzip_line(${PREFIX}/share/man/man1/${program}.1.gz "\\.TH " header)
+    if(NOT header MATCHES "\"${program} ${VERSION}\"")
+      message(FATAL_ERROR "the manual page of ${program} has '${header}'")
+    endif()
+  endforeach()
 endif()
 
 file(REMOVE_RECURSE ${PREFIX})
