@@ -2,6 +2,7 @@
 
 #include "finding_text.h"
 #include "json_log.h"
+#include "protocol/configuration_file.h"
 #include "receiver_exchanges.h"
 #include "series_line.h"
 
@@ -38,7 +39,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         // A backup folder that cannot take one backup will not take the next either.
         backupFailed = outcome.result == ExitCode::OutputFailed;
         if (backupFailed || countReached() ||
-            !waitForDeparture(outcome.readBack.value_or(*detected)))
+            !waitForDeparture(outcome.readBack.value_or(*detected), settings))
             break;
     }
     status_.clear();
@@ -70,14 +71,16 @@ std::optional<Configuration> Series::waitForReceiver() {
     return std::nullopt;
 }
 
-bool Series::waitForDeparture(const Configuration& lastSeen) {
+bool Series::waitForDeparture(const Configuration& lastSeen, const Configuration& sent) {
     status_.show(kWaitingForDeparture);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;
         queryStarted.start();
         try {
-            // Another answer is another receiver, swapped in between two queries.
-            if (receiver_.read() != lastSeen)
+            // Another answer is another receiver, swapped in between two queries; one that holds
+            // what was sent may still be this one, after a read-back that failed.
+            const Configuration held = receiver_.read();
+            if (held != lastSeen && !differingKeys(sent, held).empty())
                 return true;
         } catch (const Failure& failure) {
             // A garbled answer still comes from a receiver on the line.

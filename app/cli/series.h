@@ -34,9 +34,9 @@ public:
 private:
     // The settings of the receiver that answered; nothing when the user stopped first.
     std::optional<Configuration> waitForReceiver();
-    // Until the receiver last seen holding `lastSeen` stops answering or another answers in its
-    // place; false when the user stopped first.
-    bool waitForDeparture(const Configuration& lastSeen);
+    // Until the receiver last seen holding `lastSeen`, after it was sent `sent`, stops answering
+    // or another answers in its place; false when the user stopped first.
+    bool waitForDeparture(const Configuration& lastSeen, const Configuration& sent);
     // Until a second after `queryStarted`, or until the user stops.
     void pauseAfter(const QElapsedTimer& queryStarted);
     void tellPortTrouble(const std::string& reason);

@@ -208,6 +208,19 @@ private slots:
         QCOMPARE(QDir(backups).entryList(QDir::Files).size(), 3);
     }
 
+    // A receiver swapped for another between two queries is never seen gone; the other's answer
+    // is what ends the wait.
+    void aReceiverSwappedInPlaceIsTheNext() {
+        ReceiverSimulator line({"--series", "31,32", "--stay", "1500", "--away", "0"});
+        const auto run = runCli(
+            {"program", "--series", "--count", "2", "--no-backup", "--port", line.linePath(), "-"},
+            sampleFile(), {}, 20000);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains("wersja 3.1  wykonano") &&
+                     run.out.contains("wersja 3.2  wykonano"),
+                 qPrintable(run.out));
+    }
+
     void aPortThatAppearsLaterIsWaitedFor() {
         const QString link = dir_.filePath("ttyLATER");
         QProcess cli;
