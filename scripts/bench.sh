@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) into build-bench/ (or the folder given) and runs them: exchange
 # times against the receiver simulator, start-up time and memory against a bare Qt window, the
-# CPU use of the idle program, and a series of receivers programmed by orv52-cli (about three
+# CPU use of the idle program, and a series of receivers programmed by orv52-cli (about four
 # seconds a receiver). Not part of CI: the figures depend on the machine and its load.
 # EXCHANGES, STARTUPS and RECEIVERS set the run counts (default 20, 15 and 20).
 # SOAK=1 adds the soak run of the exchange controller against faulty receivers, which takes about
