@@ -89,8 +89,15 @@ ExchangeController::Outcome ExchangeController::run(std::span<const std::uint8_t
         }
     });
     connect(&timeoutTimer_, &QTimer::timeout, &loop, [&] { finish(Outcome::NoAnswer); });
+    cancelRun_ = [&] { finish(Outcome::NoAnswer); };
     loop.exec();
+    cancelRun_ = nullptr;
     return outcome;
+}
+
+void ExchangeController::cancelRun() {
+    if (cancelRun_)
+        cancelRun_();
 }
 
 void ExchangeController::traceBytes(Direction direction,

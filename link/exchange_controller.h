@@ -68,6 +68,9 @@ public:
     // The whole exchange, waiting in a local event loop: empties the receive buffer, starts, and
     // ends on the first complete answer or on the timeout. Throws as start() does.
     Outcome run(std::span<const std::uint8_t> request);
+    // Ends a run() under way at once, as if nothing had come back; does nothing otherwise. For a
+    // front end that stops while it only waits for a receiver to appear.
+    void cancelRun();
 
 private:
     void traceBytes(Direction direction, std::span<const std::uint8_t> bytes) const;
@@ -79,6 +82,7 @@ private:
     std::vector<std::uint8_t> receivedBytes_;
     std::optional<Configuration> received_;
     Trace trace_;
+    std::function<void()> cancelRun_;
 };
 
 } // namespace orv52

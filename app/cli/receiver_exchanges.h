@@ -42,6 +42,8 @@ public:
     Configuration read();
     // Sends the settings; returns once the receiver has acknowledged them. Throws Failure.
     void program(const Configuration& settings);
+    // Ends the exchange under way as if nothing had come back.
+    void cancel() { exchange_.cancelRun(); }
 
 private:
     ExchangeController::Outcome exchange(std::span<const std::uint8_t> request);

@@ -25,12 +25,20 @@ constexpr std::string_view kWaitingForDeparture = "odłącz odbiornik…";
 Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
                std::ostream& err)
     : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
-      terminal_(standardErrorIsTerminal()), status_(err, terminal_) {}
+      terminal_(standardErrorIsTerminal()), status_(err, terminal_) {
+    // A query while waiting changes nothing on the receiver, so a stop ends it at once.
+    QObject::connect(&stop_, &StopRequest::stopRequested, [this] {
+        if (waiting_)
+            receiver_.cancel();
+    });
+}
 
 ExitCode Series::run(const Configuration& settings, const std::optional<QString>& backupDirectory) {
     bool backupFailed = false;
     while (!stop_.requested() && !countReached()) {
+        waiting_ = true;
         const auto detected = waitForReceiver();
+        waiting_ = false;
         if (!detected)
             break;
         status_.show("programuję odbiornik nr " + std::to_string(done_ + failed_ + 1) + "…");
@@ -38,8 +46,12 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         report(outcome, detected->firmwareVersion);
         // A backup folder that cannot take one backup will not take the next either.
         backupFailed = outcome.result == ExitCode::OutputFailed;
-        if (backupFailed || countReached() ||
-            !waitForDeparture(outcome.readBack.value_or(*detected), settings))
+        if (backupFailed || countReached())
+            break;
+        waiting_ = true;
+        const bool departed = waitForDeparture(outcome.readBack.value_or(*detected), settings);
+        waiting_ = false;
+        if (!departed)
             break;
     }
     status_.clear();

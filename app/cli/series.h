@@ -19,8 +19,8 @@ class ReceiverExchanges;
 // program --series: one receiver after another on the same port with the same settings, as a
 // workshop sets up a batch. Waits for a receiver (a query a second), programs it with a backup,
 // reports it in one line, then waits until it is unplugged (or swapped for another) before
-// waiting for the next, so that no receiver is programmed twice. Ctrl-C ends it once the exchange
-// under way has ended.
+// waiting for the next, so that no receiver is programmed twice. Ctrl-C ends a wait at once, and
+// anything else once the exchange under way has ended.
 class Series {
 public:
     Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
@@ -52,6 +52,7 @@ private:
     StatusLine status_;
     StopRequest stop_;
     std::string portTrouble_; // the last port failure told, until the port works again
+    bool waiting_ = false;    // for a receiver to come or to go: a stop need not wait for the query
     int done_ = 0;
     int failed_ = 0;
 };
