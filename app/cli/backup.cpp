@@ -1,5 +1,6 @@
 #include "backup.h"
 
+#include "disk_sync.h"
 #include "protocol/configuration_file.h"
 #include "protocol/record.h"
 
@@ -66,7 +67,7 @@ BackupResult writeBackup(const QString& directory, const Configuration& held,
         return fail();
     if (file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
-        !file.flush())
+        !file.flush() || !syncToDisk(file.handle()))
         return fail();
     file.close();
     return {QDir::toNativeSeparators(file.fileName()).toStdString(), {}};

@@ -27,7 +27,9 @@ struct BackupResult {
 };
 
 // Writes what a receiver held as a configuration file into `directory`, which is created when
-// missing. Never overwrites an earlier backup: a name already taken gets the next copy number.
+// missing, and on the disk itself before this returns, so that a cut power during the programming
+// that follows cannot take it. Never overwrites an earlier backup: a name already taken gets the
+// next copy number.
 BackupResult writeBackup(const QString& directory, const Configuration& held,
                          const QDateTime& when);
 

@@ -1,5 +1,6 @@
 #include "json_log.h"
 
+#include "disk_sync.h"
 #include "protocol/record.h"
 
 #include <QJsonArray>
@@ -7,24 +8,9 @@
 #include <QJsonObject>
 #include <cstdlib>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace orv52::cli {
 
 namespace {
-
-// From the system's cache to the disk itself.
-bool syncToDisk(int descriptor) {
-#ifdef _WIN32
-    return _commit(descriptor) == 0;
-#else
-    return fsync(descriptor) == 0;
-#endif
-}
 
 // "2026-12-08T10:20:15+01:00": the local time with its offset written out, "+00:00" included.
 QString timeWithOffset(const QDateTime& time) {
