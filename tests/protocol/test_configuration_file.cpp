@@ -27,13 +27,6 @@ std::string withLine(int number, const std::string& replacement) {
     return file.replace(start, end - start, replacement);
 }
 
-// The line before a key's line in a written file.
-std::string lineBefore(const std::string& file, std::string_view key) {
-    const auto keyLine = file.find("\n" + std::string(key) + " =");
-    const auto start = file.rfind('\n', keyLine - 1) + 1;
-    return file.substr(start, keyLine - start);
-}
-
 } // namespace
 
 class TestConfigurationFile : public QObject {
@@ -57,37 +50,6 @@ private slots:
         QVERIFY(file.find("\ntryb_buzera = Długi przerywany\n") != std::string::npos);
         QVERIFY(file.find("\nwersja = 2.3\n") != std::string::npos);
         QVERIFY(writeConfigurationFile(Configuration{}).find("\ndruzyny =\n") != std::string::npos);
-    }
-
-    // One comment a pair of timings, just before its first key; the range it states is the one
-    // the reader holds both keys of the pair to.
-    void eachTimingPairsCommentStatesTheRangeTheReaderHolds() {
-        const std::string file = writeConfigurationFile(sampleSettings());
-        std::string comment;
-        int comments = 0;
-        for (const auto& timing : kTimings) {
-            const std::string before = lineBefore(file, timing.fileKey);
-            if (before.starts_with('#')) {
-                comment = before;
-                ++comments;
-            }
-            const auto range = comment.find("..");
-            QVERIFY2(range != std::string::npos, comment.c_str());
-            const int lowest = std::stoi(comment.substr(comment.rfind(' ', range) + 1));
-            const int highest = std::stoi(comment.substr(range + 2));
-            const auto key = std::string(timing.fileKey) + " = ";
-            for (const auto& [value, accepted] : {std::pair{lowest - 1, false},
-                                                  {lowest, true},
-                                                  {highest, true},
-                                                  {highest + 1, false}}) {
-                std::string changed = file;
-                const auto at = changed.find("\n" + key) + 1;
-                changed.replace(at, changed.find('\n', at) - at, key + std::to_string(value));
-                QVERIFY2(parseConfigurationFile(changed).settings.has_value() == accepted,
-                         (key + std::to_string(value)).c_str());
-            }
-        }
-        QCOMPARE(comments, int(kTimingGroups.size()));
     }
 
     void aHandWrittenFileIsAccepted() {

@@ -61,7 +61,7 @@ bind_node() {
 
 for device in "${devices[@]}"; do
   name=${device%%=*}
-  spec=${device#*=}
+  setting=${device#*=}
   case $name in
     ttyS*)
       index=${name#ttyS}
@@ -75,12 +75,12 @@ for device in "${devices[@]}"; do
         mkdir -p "$parent"
       fi
       tty_node "$name" 4 $((64 + index)) "$parent" serial8250
-      kind=${spec%%@*}
+      kind=${setting%%@*}
       [[ $kind == uart ]] && echo 4 >"/sys/class/tty/$name/type" || echo 0 >"/sys/class/tty/$name/type"
-      [[ $spec == *@* ]] && bind_node "$name" "${spec#*@}"
+      [[ $setting == *@* ]] && bind_node "$name" "${setting#*@}"
       ;;
     ttyUSB* | ttyACM*)
-      IFS=@ read -r pty model vendor <<<"$spec"
+      IFS=@ read -r pty model vendor <<<"$setting"
       index=${name//[!0-9]/}
       major=188
       [[ $name == ttyACM* ]] && major=166
@@ -92,7 +92,7 @@ for device in "${devices[@]}"; do
       ;;
     /dev/*)
       mkdir -p "$newdev/$(dirname "${name#/dev/}")"
-      ln -s "/dev/$spec" "$newdev/${name#/dev/}"
+      ln -s "/dev/$setting" "$newdev/${name#/dev/}"
       ;;
     *)
       echo "serial_layout.sh: unknown device '$device'" >&2

@@ -202,65 +202,9 @@ private slots:
         QVERIFY(log.contains("RX 43 46 47 00 3F\n"));
     }
 
-    void programmingIsAcknowledgedButKeptOnlyByAReceiverThatStores_data() {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QByteArray>("heldAfter");
-        const QByteArray stored =
-            QByteArray::fromHex("50 52 47 00 81 02 05 06 07 08 09 0A 04 08 00 00 00 00 00 23 38");
-        QTest::newRow("stores") << QStringList{} << stored;
-        QTest::newRow("no-store fault") << QStringList{"--fault", "no-store"} << kDefaultRecord;
-        QByteArray version22 = kDefaultRecord;
-        version22[orv52::offset::FirmwareVersion] = 0x22;
-        version22[orv52::offset::Checksum] = char(0xF1);
-        QTest::newRow("series member that does not store")
-            << QStringList{"--series", "22/no-store"} << version22;
-    }
-
-    void programmingIsAcknowledgedButKeptOnlyByAReceiverThatStores() {
-        QFETCH(QStringList, args);
-        QFETCH(QByteArray, heldAfter);
-        ReceiverSimulator sim(QStringList{"--no-pacing"} + args);
-        Port port(sim.linePath());
-        QVERIFY(port.send(kFrame));
-        QCOMPARE(joined(port.collect(23)), kFrame + "OK");
-        QVERIFY(port.send(kQuery));
-        QCOMPARE(joined(port.collect(28)).toHex(' '), (kQuery + "OK" + heldAfter).toHex(' '));
-    }
-
-    // Each receiver of a series answers until a while after its programming; then the line is
-    // silent, then the next answers with its own version and factory record.
-    void receiversOfASeriesComeAndGo() {
-        ReceiverSimulator sim(
-            {"--no-pacing", "--series", "21,22", "--stay", "300", "--away", "400"});
-        Port port(sim.linePath());
-        const auto versionAnswering = [&port] {
-            port.send(kQuery);
-            const QByteArray answer = joined(port.collect(28, 50));
-            return answer.size() == 28 ? int(answer[7 + orv52::offset::FirmwareVersion]) : 0;
-        };
-        QCOMPARE(versionAnswering(), 0x21);
-        QThread::msleep(500);
-        QCOMPARE(versionAnswering(), 0x21); // not programmed yet: stays
-        QVERIFY(port.send(kFrame));
-        QCOMPARE(joined(port.collect(23, 50)), kFrame + "OK");
-        QCOMPARE(versionAnswering(), 0x21);
-        QThread::msleep(400);
-        QCOMPARE(versionAnswering(), 0); // unplugged
-        QThread::msleep(400);
-        QCOMPARE(versionAnswering(), 0x22);
-        QVERIFY(port.send(kFrame));
-        QCOMPARE(joined(port.collect(23, 50)), kFrame + "OK");
-        QThread::msleep(800);
-        QCOMPARE(versionAnswering(), 0); // the last one leaves the line silent for good
-        QThread::msleep(500);
-        QCOMPARE(versionAnswering(), 0);
-    }
-
     void aBadSeriesIsRefused_data() {
         QTest::addColumn<QString>("series");
-        QTest::newRow("empty") << "";
         QTest::newRow("three digits") << "212";
-        QTest::newRow("trailing comma") << "21,";
         QTest::newRow("unknown fault") << "21/silent";
     }
 
