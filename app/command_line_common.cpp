@@ -2,8 +2,23 @@
 
 namespace orv52 {
 
+QCommandLineOption helpOption() {
+    return QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, {});
+}
+
+QCommandLineOption versionOption() {
+    return QCommandLineOption(QStringLiteral("version"), {});
+}
+
 QCommandLineOption comPinOption() {
     return QCommandLineOption(QStringLiteral("com"), {}, QStringLiteral("N=URZĄDZENIE"));
+}
+
+std::optional<ComPortPins> comPinsGiven(const QCommandLineParser& parser, QString& error) {
+    auto pins = parseComPortPins(parser.values(comPinOption()), error);
+    if (!pins)
+        error.prepend(QStringLiteral("--com "));
+    return pins;
 }
 
 QString commandLineFailure(const QCommandLineParser& parser, const QStringList& arguments) {

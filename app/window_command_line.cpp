@@ -5,11 +5,10 @@
 namespace orv52 {
 
 WindowCommandLine parseWindowCommandLine(const QStringList& arguments) {
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
-    const QCommandLineOption version(QStringLiteral("version"), {});
-    const QCommandLineOption com = comPinOption();
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption version = versionOption();
     QCommandLineParser parser;
-    parser.addOptions({help, version, com});
+    parser.addOptions({help, version, comPinOption()});
     WindowCommandLine result;
     if (!parser.parse(arguments)) {
         result.error = commandLineFailure(parser, arguments);
@@ -24,25 +23,18 @@ WindowCommandLine parseWindowCommandLine(const QStringList& arguments) {
     result.version = parser.isSet(version);
     if (result.help || result.version)
         return result;
-    QString pinError;
-    result.pins = parseComPortPins(parser.values(com), pinError);
-    if (!result.pins)
-        result.error = QStringLiteral("--com ") + pinError;
+    result.pins = comPinsGiven(parser, result.error);
     return result;
 }
 
 QString windowUsageText() {
-    return QStringLiteral(
-        "Użycie: orv52-prog [--com N=URZĄDZENIE]...\n"
-        "\n"
-        "Programuje i odczytuje odbiorniki przez port szeregowy, w oknie programu.\n"
-        "\n"
-        "Opcje:\n"
-        "  --com N=URZĄDZENIE\n"
-        "                   przypina COM N (1..4) do urządzenia, np.\n"
-        "                   --com 2=/dev/serial/by-id/usb-...; można powtarzać\n"
-        "  --version        wersja programu\n"
-        "  --help           ten opis\n");
+    return QString::fromUtf8("Użycie: orv52-prog [--com N=URZĄDZENIE]...\n"
+                             "\n"
+                             "Programuje i odczytuje odbiorniki przez port szeregowy, w oknie "
+                             "programu.\n"
+                             "\n"
+                             "Opcje:\n") +
+           QString::fromUtf8(kComPinHelp) + QString::fromUtf8(kVersionAndHelpHelp);
 }
 
 } // namespace orv52

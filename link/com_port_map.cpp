@@ -97,10 +97,6 @@ ComPortAssignments mapComPorts(const SerialSystemView& system) {
     return assignments;
 }
 
-ComPortAssignments mapComPorts(const std::vector<SerialPortEntry>& ports) {
-    return mapComPorts(SerialSystemView{ports, {}, {}});
-}
-
 ComPortAssignments windowsComPorts(const SerialSystemView& system) {
     ComPortAssignments assignments;
     for (int number = 1; number <= kComPortCount; ++number) {
@@ -114,10 +110,6 @@ ComPortAssignments windowsComPorts(const SerialSystemView& system) {
             assignment.hardware = *port;
     }
     return assignments;
-}
-
-ComPortAssignments windowsComPorts(const std::vector<SerialPortEntry>& ports) {
-    return windowsComPorts(SerialSystemView{ports, {}, {}});
 }
 
 ComPortAssignments nativeComPorts(const SerialSystemView& system) {

@@ -54,11 +54,9 @@ using ComPortAssignments = std::array<ComPortAssignment, kComPortCount>;
 // ttyACM*) that are not pinned, in the order of their names (ttyUSB2 before ttyUSB10). A number
 // left over keeps /dev/ttyS(n-1), which fails to open like any absent port.
 ComPortAssignments mapComPorts(const SerialSystemView& system);
-ComPortAssignments mapComPorts(const std::vector<SerialPortEntry>& ports);
 
 // Windows: COM n is COMn, whatever is listed, unless pinned.
 ComPortAssignments windowsComPorts(const SerialSystemView& system);
-ComPortAssignments windowsComPorts(const std::vector<SerialPortEntry>& ports);
 
 // The rule of the platform the program was built for.
 ComPortAssignments nativeComPorts(const SerialSystemView& system);

@@ -54,9 +54,9 @@ void SerialPortControl::setPortNameResolver(PortNameResolver resolver) {
     resolver_ = std::move(resolver);
 }
 
-void SerialPortControl::setPortLister(PortLister lister, KernelRecordReader kernelRecords) {
+void SerialPortControl::setPortLister(PortLister lister) {
     lister_ = std::move(lister);
-    kernelRecords_ = std::move(kernelRecords);
+    kernelRecords_ = nullptr;
 }
 
 void SerialPortControl::setComPortPins(ComPortPins pins) {

@@ -28,7 +28,6 @@ class SerialPortControl : public QObject {
 public:
     using PortNameResolver = std::function<QString(int portNumber)>;
     using PortLister = std::function<std::vector<SerialPortEntry>()>;
-    using KernelRecordReader = std::function<KernelUartRecords()>;
 
     static constexpr int kBaudRate = 1200;
     static constexpr qint64 kInputBufferSize = 1024;
@@ -36,10 +35,9 @@ public:
     explicit SerialPortControl(QObject* parent = nullptr);
 
     void setPortNameResolver(PortNameResolver resolver);
-    // The sources the port numbers are mapped over: the devices Qt lists and the kernel's record
-    // of its UARTs; the system's own by default. A lister set without a reader has no kernel
-    // record beside it.
-    void setPortLister(PortLister lister, KernelRecordReader kernelRecords = {});
+    // The source of the device list the port numbers are mapped over, with the kernel's record of
+    // its UARTs beside it; the system's own by default. A list set here has no kernel record.
+    void setPortLister(PortLister lister);
     void setComPortPins(ComPortPins pins);
     // The serial devices, the kernel's record and the pins, as they are now.
     SerialSystemView serialSystem() const;
@@ -73,7 +71,7 @@ private:
     QSerialPort port_;
     PortNameResolver resolver_;
     PortLister lister_;
-    KernelRecordReader kernelRecords_;
+    std::function<KernelUartRecords()> kernelRecords_;
     ComPortPins pins_;
     int portNumber_ = 1;
     // The device failed while open (cable pulled, adapter gone). The port counts as closed at

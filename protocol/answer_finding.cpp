@@ -11,12 +11,11 @@ namespace orv52 {
 namespace {
 
 constexpr std::string_view kRefusal = "ER";
-constexpr std::size_t kHeaderSize = kProgrammingHeader.size();
 
 // The answer that a request calls for.
 struct ExpectedAnswer {
     std::string_view header;
-    std::size_t statusAt; // the status follows the repeated request
+    std::size_t statusAt;
     std::size_t size;
     Verdict complete;
 };
@@ -26,8 +25,9 @@ ExpectedAnswer expectedAnswer(std::span<const std::uint8_t> request) {
         request.size() >= kHeaderSize &&
         std::equal(kProgrammingHeader.begin(), kProgrammingHeader.end(), request.begin());
     if (programming)
-        return {kProgrammingHeader, kRecordSize, kProgrammingAnswerSize, Verdict::ProgrammingDone};
-    return {kConfigurationHeader, kQuerySize, kConfigurationAnswerSize,
+        return {kProgrammingHeader, kProgrammingStatusAt, kProgrammingAnswerSize,
+                Verdict::ProgrammingDone};
+    return {kConfigurationHeader, kConfigurationStatusAt, kConfigurationAnswerSize,
             Verdict::ConfigurationReceived};
 }
 

@@ -10,11 +10,9 @@ namespace orv52 {
 namespace {
 
 constexpr std::string_view kOk = "OK";
-constexpr std::size_t kHeaderSize = 3;
-// In a configuration answer "OK" follows the repeated query, and the record follows "OK".
-constexpr std::size_t kConfigurationOkAt = kQuerySize;
-static_assert(kConfigurationAnswerSize == kQuerySize + kOk.size() + kRecordSize);
-static_assert(kProgrammingAnswerSize == kRecordSize + kOk.size());
+// In a configuration answer the record follows "OK".
+static_assert(kConfigurationAnswerSize == kConfigurationStatusAt + kOk.size() + kRecordSize);
+static_assert(kProgrammingAnswerSize == kProgrammingStatusAt + kOk.size());
 
 // True when the text begins with a header, or is shorter than one and begins like one: a header
 // split across two batches must survive.
@@ -68,7 +66,7 @@ Verdict ReceiveBuffer::recogniseAnswer() {
         return Verdict::Incomplete;
     }
     if (text.size() == kConfigurationAnswerSize &&
-        text.substr(kConfigurationOkAt, kOk.size()) == kOk) {
+        text.substr(kConfigurationStatusAt, kOk.size()) == kOk) {
         text_.erase(0, kConfigurationAnswerSize - kRecordSize);
         return Verdict::ConfigurationReceived;
     }

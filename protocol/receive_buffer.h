@@ -1,6 +1,7 @@
 #pragma once
 
 #include "record.h"
+#include "requests.h"
 
 #include <cstdint>
 #include <span>
@@ -17,6 +18,9 @@ enum class Verdict {
 
 inline constexpr std::size_t kProgrammingAnswerSize = 23;
 inline constexpr std::size_t kConfigurationAnswerSize = 28;
+// Where "OK" stands: after the repeated frame, and after the repeated query.
+inline constexpr std::size_t kProgrammingStatusAt = kRecordSize;
+inline constexpr std::size_t kConfigurationStatusAt = kQuerySize;
 
 // The bytes received since the current exchange began, one character per byte, and the
 // recognition of a complete answer in them.

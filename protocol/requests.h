@@ -10,6 +10,9 @@ namespace orv52 {
 
 inline constexpr std::string_view kProgrammingHeader = "PRG";
 inline constexpr std::string_view kConfigurationHeader = "CFG";
+inline constexpr std::size_t kHeaderSize = 3;
+static_assert(kProgrammingHeader.size() == kHeaderSize &&
+              kConfigurationHeader.size() == kHeaderSize);
 
 inline constexpr std::size_t kQuerySize = 5;
 using ConfigurationQuery = std::array<std::uint8_t, kQuerySize>;

@@ -17,13 +17,13 @@ namespace {
 // Enough copies for any number of runs within one second; beyond it something else is wrong.
 constexpr int kMostCopies = 100;
 
-} // namespace
-
-QString defaultBackupDirectory() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
-        .filePath(QStringLiteral("kopie"));
+std::string cannotCreate(const QString& directory) {
+    return "nie można utworzyć katalogu kopii „" + directory.toStdString() + "”";
 }
 
+// The time to the second and the receiver's firmware version, e.g.
+// "2026-12-08_09-20-15_wersja-2.3.txt"; from the second backup of the same name on, "-2", "-3"
+// and so on before the extension.
 QString backupFileName(const QDateTime& when, std::uint8_t firmwareVersion, int copy) {
     QString name = when.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
                    QStringLiteral("_wersja-") +
@@ -33,9 +33,16 @@ QString backupFileName(const QDateTime& when, std::uint8_t firmwareVersion, int 
     return name + QStringLiteral(".txt");
 }
 
+} // namespace
+
+QString defaultBackupDirectory() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+        .filePath(QStringLiteral("kopie"));
+}
+
 std::optional<std::string> prepareBackupDirectory(const QString& directory) {
     if (!QDir(directory).mkpath(QStringLiteral(".")))
-        return "nie można utworzyć katalogu kopii „" + directory.toStdString() + "”";
+        return cannotCreate(directory);
     QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("proba-XXXXXX")));
     if (!probe.open())
         return "nie można zapisać pliku w katalogu kopii „" + directory.toStdString() +
@@ -45,9 +52,9 @@ std::optional<std::string> prepareBackupDirectory(const QString& directory) {
 
 BackupResult writeBackup(const QString& directory, const Configuration& held,
                          const QDateTime& when) {
-    if (auto error = prepareBackupDirectory(directory))
-        return {std::nullopt, std::move(*error)};
     const QDir dir(directory);
+    if (!dir.mkpath(QStringLiteral(".")))
+        return {std::nullopt, cannotCreate(directory)};
     const std::string text = writeConfigurationFile(held);
     QFile file;
     for (int copy = 1; copy <= kMostCopies && !file.isOpen(); ++copy) {

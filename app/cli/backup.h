@@ -12,11 +12,6 @@ namespace orv52::cli {
 // Where backups go unless the user names a folder: "kopie" in the program's data folder.
 QString defaultBackupDirectory();
 
-// A backup's file name: the time to the second and the receiver's firmware version, e.g.
-// "2026-12-08_09-20-15_wersja-2.3.txt"; from the second backup of the same name on, "-2", "-3"
-// and so on before the extension.
-QString backupFileName(const QDateTime& when, std::uint8_t firmwareVersion, int copy = 1);
-
 // Creates `directory` when missing and checks that a file can be written in it, so that a
 // programming can be refused before anything is sent; a Polish reason when it cannot.
 std::optional<std::string> prepareBackupDirectory(const QString& directory);
@@ -27,9 +22,10 @@ struct BackupResult {
 };
 
 // Writes what a receiver held as a configuration file into `directory`, which is created when
-// missing, and on the disk itself before this returns, so that a cut power during the programming
-// that follows cannot take it. Never overwrites an earlier backup: a name already taken gets the
-// next copy number.
+// missing, named by the time to the second and the firmware version
+// ("2026-12-08_09-20-15_wersja-2.3.txt"), and on the disk itself before this returns, so that a cut
+// power during the programming that follows cannot take it. Never overwrites an earlier backup: a
+// name already taken gets the next copy number.
 BackupResult writeBackup(const QString& directory, const Configuration& held,
                          const QDateTime& when);
 

@@ -21,8 +21,8 @@ constexpr std::array<std::pair<std::string_view, Command>, 4> kCommands{{
     {"ports", Command::Ports},
 }};
 
-const QCommandLineOption kHelp({QStringLiteral("h"), QStringLiteral("help")}, {});
-const QCommandLineOption kVersion(QStringLiteral("version"), {});
+const QCommandLineOption kHelp = helpOption();
+const QCommandLineOption kVersion = versionOption();
 const QCommandLineOption kTrace(QStringLiteral("trace"), {});
 const QCommandLineOption kPort(QStringLiteral("port"), {}, QStringLiteral("PORT"));
 const QCommandLineOption kOutput(QStringLiteral("output"), {}, QStringLiteral("PLIK"));
@@ -92,9 +92,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         *target = value.toStdString();
     }
     QString pinError;
-    const auto pins = parseComPortPins(parser.values(kCom), pinError);
+    const auto pins = comPinsGiven(parser, pinError);
     if (!pins)
-        return usageError(QStringLiteral("--com %1").arg(pinError));
+        return usageError(pinError);
     options.pins = *pins;
 
     QStringList positional = parser.positionalArguments();
@@ -141,10 +141,8 @@ std::string usageText() {
            "\n"
            "Opcje:\n"
            "  --port PORT      COM1..COM4 (jak w oknie programu) albo ścieżka urządzenia,\n"
-           "                   np. /dev/ttyUSB0; domyślnie COM1\n"
-           "  --com N=URZĄDZENIE\n"
-           "                   przypina COM N (1..4) do urządzenia, np.\n"
-           "                   --com 2=/dev/serial/by-id/usb-...; można powtarzać\n"
+           "                   np. /dev/ttyUSB0; domyślnie COM1\n" +
+           std::string(kComPinHelp) +
            "  --output PLIK    zapisuje odczytaną konfigurację do pliku zamiast na wyjście\n"
            "  --trace          wypisuje na standardowe wyjście błędów każdy wysłany\n"
            "                   i odebrany bajt (szesnastkowo, z czasem w sekundach)\n"
@@ -155,11 +153,11 @@ std::string usageText() {
            "  --no-backup      program: bez kopii\n"
            "  --series         program: odbiornik za odbiornikiem na tym samym porcie; czeka\n"
            "                   na odbiornik, programuje go, sprawdza, wypisuje wiersz wyniku\n"
-           "                   i czeka na odłączenie; Ctrl-C kończy po bieżącej wymianie\n"
+           "                   i czeka na odłączenie; Ctrl-C kończy czekanie od razu,\n"
+           "                   a programowanie po bieżącej wymianie\n"
            "  --count N        seria: kończy po N odbiornikach\n"
-           "  --quiet          seria: bez dzwonka po wyniku\n"
-           "  --version        wersja programu\n"
-           "  --help           ten opis\n"
+           "  --quiet          seria: bez dzwonka po wyniku\n" +
+           std::string(kVersionAndHelpHelp) +
            "\n"
            "Kody wyjścia (seria: 0, gdy każdy odbiornik zaprogramowano; 1, gdy któryś nie;\n"
            "10, gdy nie można zapisać kopii):\n" +

@@ -39,7 +39,6 @@ public:
 
     // Opens `path` for appending, creating it when missing; a Polish reason when it cannot.
     std::optional<std::string> open(const std::string& path);
-    bool isOpen() const { return file_.isOpen(); }
     // Does nothing when no log is open.
     void append(const LogEntry& entry);
 

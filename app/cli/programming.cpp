@@ -37,9 +37,8 @@ ProgrammingOutcome programReceiver(ReceiverExchanges& receiver, const Configurat
     outcome.finding = receiver.lastFinding();
     if (!outcome.firmwareVersion)
         outcome.firmwareVersion = outcome.readBack->firmwareVersion;
-    outcome.differences = describeDifferences(settings, *outcome.readBack);
     outcome.differingKeys = differingKeys(settings, *outcome.readBack);
-    if (!outcome.differences.empty())
+    if (!outcome.differingKeys.empty())
         outcome.result = ExitCode::Differs;
     return outcome;
 }

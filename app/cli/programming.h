@@ -23,7 +23,6 @@ struct ProgrammingOutcome {
     std::string backupPath;                      // the backup written before the frame
     bool programmed = false;                     // the receiver acknowledged the frame
     std::optional<Configuration> readBack;       // what it holds afterwards
-    std::vector<std::string> differences;        // one Polish line per differing key
     std::vector<std::string> differingKeys;
     std::optional<Finding> finding; // what came back in the last exchange
 };

@@ -25,7 +25,7 @@ constexpr std::string_view kWaitingForDeparture = "odłącz odbiornik…";
 Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
                std::ostream& err)
     : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
-      terminal_(standardErrorIsTerminal()), status_(err, terminal_) {
+      status_(err, standardErrorIsTerminal()) {
     // A query while waiting changes nothing on the receiver, so a stop ends it at once.
     QObject::connect(&stop_, &StopRequest::stopRequested, [this] {
         if (waiting_)
@@ -137,7 +137,7 @@ void Series::report(const ProgrammingOutcome& outcome, std::uint8_t detectedVers
     if (const std::string_view advice = adviceAfter(outcome.result, outcome.finding);
         !advice.empty())
         err_ << "orv52-cli: " << advice << std::endl;
-    if (terminal_ && !options_.quiet)
+    if (status_.onTerminal() && !options_.quiet)
         err_ << '\a' << std::flush;
     log_.append({now, options_.port, "series", outcome.result, version, outcome.differingKeys,
                  outcome.backupPath, outcome.finding});

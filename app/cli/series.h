@@ -48,7 +48,6 @@ private:
     JsonLog& log_;
     std::ostream& out_;
     std::ostream& err_;
-    bool terminal_;
     StatusLine status_;
     StopRequest stop_;
     std::string portTrouble_; // the last port failure told, until the port works again

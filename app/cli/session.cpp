@@ -96,7 +96,7 @@ void Session::program() {
         result_ = series.run(settings, backupDirectory);
         return;
     }
-    reportProgramming(programReceiver(receiver_, settings, backupDirectory));
+    reportProgramming(settings, programReceiver(receiver_, settings, backupDirectory));
 }
 
 void Session::verify() {
@@ -139,7 +139,7 @@ std::optional<QString> Session::prepareBackupDirectory() const {
     return directory;
 }
 
-void Session::reportProgramming(const ProgrammingOutcome& outcome) {
+void Session::reportProgramming(const Configuration& sent, const ProgrammingOutcome& outcome) {
     logEntry_.firmwareVersion = outcome.firmwareVersion;
     logEntry_.backupPath = outcome.backupPath;
     if (!outcome.backupPath.empty())
@@ -150,7 +150,7 @@ void Session::reportProgramming(const ProgrammingOutcome& outcome) {
         throw Failure{outcome.result, outcome.failure};
     if (!options_.outputFile.empty())
         writeOutput(*outcome.readBack);
-    tellDifferences(outcome.differences, outcome.differingKeys);
+    compare(sent, *outcome.readBack);
 }
 
 Configuration Session::readReceiver() {
@@ -176,12 +176,8 @@ void Session::writeOutput(const Configuration& settings) {
 }
 
 void Session::compare(const Configuration& expected, const Configuration& actual) {
-    tellDifferences(describeDifferences(expected, actual), differingKeys(expected, actual));
-}
-
-void Session::tellDifferences(const std::vector<std::string>& differences,
-                              const std::vector<std::string>& keys) {
-    logEntry_.differingKeys = keys;
+    logEntry_.differingKeys = differingKeys(expected, actual);
+    const auto differences = describeDifferences(expected, actual);
     if (differences.empty()) {
         report("Konfiguracja odbiornika zgodna z plikiem.");
         return;

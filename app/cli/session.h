@@ -35,12 +35,11 @@ private:
     // The folder for backups before a programming, created now so that a folder that cannot
     // exist stops the command before the port is touched; nothing for --no-backup.
     std::optional<QString> prepareBackupDirectory() const;
-    void reportProgramming(const ProgrammingOutcome& outcome);
+    // What became of programming the receiver with `sent`.
+    void reportProgramming(const Configuration& sent, const ProgrammingOutcome& outcome);
     Configuration readReceiver();
     void writeOutput(const Configuration& settings);
     void compare(const Configuration& expected, const Configuration& actual);
-    void tellDifferences(const std::vector<std::string>& differences,
-                         const std::vector<std::string>& keys);
     void report(std::string_view text) const;
     // Under a failed exchange: what came back and what to check.
     void reportAdvice(ExitCode code) const;

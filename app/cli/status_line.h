@@ -17,6 +17,7 @@ public:
     void show(std::string_view text);
     // Empties the line, so that a result can be printed in its place.
     void clear();
+    bool onTerminal() const { return isTerminal_; }
 
 private:
     std::ostream& terminal_;

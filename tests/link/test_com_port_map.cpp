@@ -67,7 +67,7 @@ private slots:
     void linuxNumbering() {
         QFETCH(QStringList, ports);
         QFETCH(QStringList, expected);
-        QCOMPARE(devices(orv52::mapComPorts(listed(ports))), expected);
+        QCOMPARE(devices(orv52::mapComPorts({listed(ports), {}, {}})), expected);
     }
 
     // The device a number reaches is the listed one, wherever the system put its node.
@@ -76,7 +76,7 @@ private slots:
             {"ttyS0", "/dev/ttyS0", {}, {}},
             {"ttyUSB0", "/dev/serial/ttyUSB0", "FT232R USB UART", "FTDI"},
         };
-        const auto assignments = orv52::mapComPorts(ports);
+        const auto assignments = orv52::mapComPorts({ports, {}, {}});
         QCOMPARE(assignments[1].device, QStringLiteral("/dev/serial/ttyUSB0"));
         QVERIFY(assignments[1].hardware);
         QCOMPARE(assignments[1].hardware->description, QStringLiteral("FT232R USB UART"));
@@ -89,7 +89,7 @@ private slots:
             {"COM3", "\\\\.\\COM3", "USB Serial Port", "FTDI"},
             {"COM7", "\\\\.\\COM7", {}, {}},
         };
-        const auto assignments = orv52::windowsComPorts(ports);
+        const auto assignments = orv52::windowsComPorts({ports, {}, {}});
         QCOMPARE(devices(assignments), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
         QVERIFY(!assignments[0].hardware);
         QVERIFY(assignments[2].hardware);
