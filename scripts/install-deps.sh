@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev clang-tidy-14 valgrind
   xvfb xauth util-linux
   dpkg-dev desktop-file-utils lintian help2man
+  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis
 )
 
 missing=()

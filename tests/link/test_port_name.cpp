@@ -13,9 +13,15 @@ private slots:
     void comNumberNamesSystemDevice_data() {
         QTest::addColumn<int>("portNumber");
         QTest::addColumn<QString>("device");
+#ifdef Q_OS_WIN
+        QTest::newRow("COM 1") << 1 << "COM1";
+        QTest::newRow("COM 2") << 2 << "COM2";
+        QTest::newRow("COM 4") << 4 << "COM4";
+#else
         QTest::newRow("COM 1") << 1 << "/dev/ttyS0";
         QTest::newRow("COM 2") << 2 << "/dev/ttyS1";
         QTest::newRow("COM 4") << 4 << "/dev/ttyS3";
+#endif
     }
 
     void comNumberNamesSystemDevice() {
