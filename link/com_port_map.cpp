@@ -1,8 +1,11 @@
 #include "link/com_port_map.h"
 
+#include "link/port_name.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace orv52 {
 
@@ -60,11 +63,20 @@ std::optional<SerialPortEntry> onBoardUart(const SerialSystemView& system, const
     return SerialPortEntry{name, QStringLiteral("/dev/") + name, {}, {}};
 }
 
+// A pin names a Windows port as "COM7", which Qt lists under that name.
+bool isPinnedWindowsPort(const SerialSystemView& system, const SerialPortEntry& port) {
+    return std::ranges::any_of(system.pins, [&](const PinnedPort& pin) {
+        return pin.device.compare(port.portName, Qt::CaseInsensitive) == 0;
+    });
+}
+
 ComPortAssignment pinnedAssignment(const SerialSystemView& system, const PinnedPort& pin) {
     ComPortAssignment assignment{pin.device, std::nullopt, true, pin.target};
     const SerialPortEntry* port = findLocation(system.listed, pin.target);
     if (!port)
         port = findLocation(system.listed, pin.device);
+    if (!port)
+        port = findPort(system.listed, pin.device);
     if (port)
         assignment.hardware = *port;
     return assignment;
@@ -98,7 +110,16 @@ ComPortAssignments mapComPorts(const SerialSystemView& system) {
 }
 
 ComPortAssignments windowsComPorts(const SerialSystemView& system) {
+    std::vector<std::pair<int, const SerialPortEntry*>> beyondFour;
+    for (const auto& port : system.listed) {
+        const auto number = comPortNumber(port.portName);
+        if (number && *number > kComPortCount && !isPinnedWindowsPort(system, port))
+            beyondFour.emplace_back(*number, &port);
+    }
+    std::ranges::sort(beyondFour, {}, [](const auto& numbered) { return numbered.first; });
+
     ComPortAssignments assignments;
+    auto nextBeyondFour = beyondFour.begin();
     for (int number = 1; number <= kComPortCount; ++number) {
         auto& assignment = assignments[number - 1];
         if (const PinnedPort* pin = findPin(system, number)) {
@@ -106,8 +127,12 @@ ComPortAssignments windowsComPorts(const SerialSystemView& system) {
             continue;
         }
         assignment.device = QStringLiteral("COM%1").arg(number);
-        if (const SerialPortEntry* port = findPort(system.listed, assignment.device))
+        if (const SerialPortEntry* port = findPort(system.listed, assignment.device)) {
             assignment.hardware = *port;
+        } else if (nextBeyondFour != beyondFour.end()) {
+            assignment.hardware = *nextBeyondFour++->second;
+            assignment.device = assignment.hardware->portName;
+        }
     }
     return assignments;
 }
@@ -132,7 +157,7 @@ std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
     for (const auto& port : system.listed) {
         const bool placeholder =
             isOnBoardName(port.portName) && !onBoardUart(system, port.portName).has_value();
-        if (!placeholder && !reached(port.systemLocation))
+        if (!placeholder && !reached(port.systemLocation) && !reached(port.portName))
             others.push_back(port);
     }
     for (const auto& [name, uart] : system.kernelUarts) {

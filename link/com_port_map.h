@@ -55,7 +55,10 @@ using ComPortAssignments = std::array<ComPortAssignment, kComPortCount>;
 // left over keeps /dev/ttyS(n-1), which fails to open like any absent port.
 ComPortAssignments mapComPorts(const SerialSystemView& system);
 
-// Windows: COM n is COMn, whatever is listed, unless pinned.
+// Windows: a pinned number opens its device; otherwise COM n is COMn where that port is listed.
+// The numbers whose COMn is not go, lowest first, to the ports listed beyond COM4 that are not
+// pinned, in the order of their numbers, so an adapter at COM7 is reached as COM 1 when no COM1
+// is there. A number left over keeps COMn, which fails to open like any absent port.
 ComPortAssignments windowsComPorts(const SerialSystemView& system);
 
 // The rule of the platform the program was built for.

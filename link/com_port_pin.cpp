@@ -1,5 +1,7 @@
 #include "link/com_port_pin.h"
 
+#include "link/port_name.h"
+
 #include <QFileInfo>
 #include <algorithm>
 
@@ -13,12 +15,11 @@ std::optional<ComPortPin> parsePin(const QString& value, QString& error) {
         error = QStringLiteral("„%1”: oczekiwano NUMER=URZĄDZENIE, np. 2=/dev/ttyUSB0").arg(value);
         return std::nullopt;
     }
-    QString number = value.left(separator).trimmed();
-    if (number.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
-        number = number.mid(3).trimmed();
-    bool isNumber = false;
-    const int portNumber = number.toInt(&isNumber);
-    if (!isNumber || portNumber < 1 || portNumber > kComPortCount) {
+    // "2" or "COM2"
+    const QString number = value.left(separator).trimmed();
+    const int portNumber =
+        comPortNumber(number).value_or(comPortNumber(QStringLiteral("COM") + number).value_or(0));
+    if (portNumber < 1 || portNumber > kComPortCount) {
         error =
             QStringLiteral("„%1”: numer portu musi być od 1 do %2").arg(value).arg(kComPortCount);
         return std::nullopt;

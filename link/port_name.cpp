@@ -10,4 +10,20 @@ QString comPortDeviceName(int portNumber) {
 #endif
 }
 
+std::optional<int> comPortNumber(QStringView name) {
+    constexpr qsizetype kMostDigits = 4; // Windows numbers its ports up to 256
+    if (!name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+        return std::nullopt;
+    const QStringView digits = name.mid(3);
+    if (digits.isEmpty() || digits.size() > kMostDigits || digits.front() == u'0')
+        return std::nullopt;
+    int number = 0;
+    for (const QChar digit : digits) {
+        if (digit < u'0' || digit > u'9')
+            return std::nullopt;
+        number = number * 10 + digit.digitValue();
+    }
+    return number;
+}
+
 } // namespace orv52

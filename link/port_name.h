@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 namespace orv52 {
 
@@ -8,5 +10,10 @@ namespace orv52 {
 // Linux and other Unix systems (COM 1 is /dev/ttyS0). Used for a number beyond the four that are
 // mapped over the devices present.
 QString comPortDeviceName(int portNumber);
+
+// The n of a name written "COMn" in any case, n from 1 in decimal digits ("com7", "COM12"); the
+// one reading of such names for the port argument, the pins and Windows' port list. Nothing for
+// any other text.
+std::optional<int> comPortNumber(QStringView name);
 
 } // namespace orv52

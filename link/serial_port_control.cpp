@@ -38,8 +38,11 @@ constexpr int kWriteTimeoutMs = 500;
 } // namespace
 
 SerialPortControl::SerialPortControl(QObject* parent)
-    : QObject(parent), lister_(availableSerialPorts),
-      kernelRecords_([] { return readKernelUartRecords(); }) {
+    : QObject(parent), lister_(availableSerialPorts) {
+#ifndef Q_OS_WIN
+    // Only Linux keeps such records; on Windows, Wine would reach the Linux host's through Z:.
+    kernelRecords_ = [] { return readKernelUartRecords(); };
+#endif
     // QSerialPort applies these when it opens the device.
     port_.setBaudRate(kBaudRate);
     port_.setDataBits(QSerialPort::Data8);
@@ -128,11 +131,19 @@ void SerialPortControl::write(std::span<const std::uint8_t> bytes) {
     const auto size = static_cast<qint64>(bytes.size());
     if (!isOpen() || port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
         throw NumberedError(error_number::PortWriteFailed, port_.errorString().toStdString());
+    const QDeadlineTimer deadline(kWriteTimeoutMs);
+#ifdef Q_OS_WIN
+    // Windows writes overlapped: the bytes are handed over when the write's completion is taken,
+    // which waiting for "bytes written" does.
+    while (port_.bytesToWrite() > 0 && !deadline.hasExpired() &&
+           port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
+    }
+#else
     // flush() hands the bytes to the system directly; waiting for "bytes written" instead would
     // also read input and give up when the input buffer is full.
-    const QDeadlineTimer deadline(kWriteTimeoutMs);
     while (port_.bytesToWrite() > 0 && !deadline.hasExpired() && port_.flush()) {
     }
+#endif
     if (port_.bytesToWrite() > 0) {
         const QString text = port_.errorString();
         if (port_.isOpen())

@@ -60,7 +60,8 @@ BackupResult writeBackup(const QString& directory, const Configuration& held,
     for (int copy = 1; copy <= kMostCopies && !file.isOpen(); ++copy) {
         file.setFileName(dir.filePath(backupFileName(when, held.firmwareVersion, copy)));
         // NewOnly fails on a name that exists, so an earlier backup is never overwritten.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Text) &&
+            !file.exists())
             break;
     }
     const auto fail = [&] {

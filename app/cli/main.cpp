@@ -1,5 +1,6 @@
 #include "app/version.h"
 #include "command_line.h"
+#include "console_output.h"
 #include "session.h"
 
 #include <QCoreApplication>
@@ -7,16 +8,9 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 int main(int argc, char* argv[]) {
-#ifdef _WIN32
-    // The messages are UTF-8 Polish; a Windows console shows them only in its UTF-8 code page.
-    SetConsoleOutputCP(CP_UTF8);
-#endif
     using namespace orv52::cli;
+    const ConsoleOutput console;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     if (parsed.help) {

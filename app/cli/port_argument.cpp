@@ -1,5 +1,6 @@
 #include "port_argument.h"
 
+#include "link/port_name.h"
 #include "link/serial_port_control.h"
 
 #include <QString>
@@ -8,18 +9,16 @@ namespace orv52::cli {
 
 namespace {
 
-int comPortNumber(const std::string& argument) {
-    const QString text = QString::fromStdString(argument);
-    if (text.size() != 4 || !text.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
-        return 0;
-    const int number = text.back().digitValue();
-    return number >= 1 && number <= kComPortCount ? number : 0;
+// COM1..COM4 are the window's numbers; any other name, COM5 on Windows too, is a device.
+int windowPortNumber(const std::string& argument) {
+    const int number = comPortNumber(QString::fromStdString(argument)).value_or(0);
+    return number <= kComPortCount ? number : 0;
 }
 
 } // namespace
 
 void selectPort(SerialPortControl& port, const std::string& argument) {
-    const int number = comPortNumber(argument);
+    const int number = windowPortNumber(argument);
     if (number != 0) {
         port.setCommPort(number);
         return;

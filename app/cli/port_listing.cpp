@@ -2,6 +2,19 @@
 
 namespace orv52::cli {
 
+namespace {
+
+// What --port takes for the device: "COM9" on Windows, its path elsewhere.
+QString portArgument(const SerialPortEntry& port) {
+#ifdef Q_OS_WIN
+    return port.portName;
+#else
+    return port.systemLocation;
+#endif
+}
+
+} // namespace
+
 std::string portListing(const SerialSystemView& system) {
     const ComPortAssignments assignments = nativeComPorts(system);
     QString text;
@@ -14,8 +27,7 @@ std::string portListing(const SerialSystemView& system) {
     } else {
         text += QStringLiteral("Inne porty szeregowe (ścieżkę podaj w --port):\n");
         for (const SerialPortEntry& port : others)
-            text +=
-                QStringLiteral("  %1: %2\n").arg(port.systemLocation, describeSerialDevice(port));
+            text += QStringLiteral("  %1: %2\n").arg(portArgument(port), describeSerialDevice(port));
     }
     return text.toStdString();
 }

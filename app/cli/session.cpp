@@ -167,7 +167,8 @@ void Session::writeOutput(const Configuration& settings) {
     }
     // Written whole or not at all: a failed write never leaves half a file behind.
     QSaveFile file(QString::fromStdString(options_.outputFile));
-    if (!file.open(QIODevice::WriteOnly) ||
+    // Text: a file written on Windows gets CR LF, as the same text on standard output does.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
         file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
         !file.commit())

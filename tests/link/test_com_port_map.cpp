@@ -1,6 +1,7 @@
 #include "link/com_port_map.h"
 #include "link/com_port_pin.h"
 #include "link/kernel_uart_records.h"
+#include "link/port_name.h"
 
 #include <QDir>
 #include <QStringList>
@@ -84,15 +85,66 @@ private slots:
         QVERIFY(!assignments[2].hardware);
     }
 
-    void windowsNumbersStayTheirOwn() {
-        const std::vector<SerialPortEntry> ports{
-            {"COM3", "\\\\.\\COM3", "USB Serial Port", "FTDI"},
-            {"COM7", "\\\\.\\COM7", {}, {}},
+    // The ports a Windows machine reports, by name, each at \\.\<name>.
+    void windowsNumbering_data() {
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList own{"COM1", "COM2", "COM3", "COM4"};
+        QTest::newRow("nothing listed") << QStringList{} << own;
+        QTest::newRow("one adapter at COM7")
+            << QStringList{"COM7"} << QStringList{"COM7", "COM2", "COM3", "COM4"};
+        QTest::newRow("on-board COM1 and COM3, adapters in number order")
+            << QStringList{"COM12", "COM3", "COM1", "COM5"}
+            << QStringList{"COM1", "COM5", "COM3", "COM12"};
+        QTest::newRow("all four present, COM7 reached by its name only")
+            << QStringList{"COM7", "COM4", "COM3", "COM2", "COM1"} << own;
+        QTest::newRow("names that are no COM port") << QStringList{"CNCA0", "COMX", "COM05"} << own;
+    }
+
+    void windowsNumbering() {
+        QFETCH(QStringList, ports);
+        QFETCH(QStringList, expected);
+        std::vector<SerialPortEntry> listed;
+        for (const QString& name : ports)
+            listed.push_back({name, QStringLiteral("\\\\.\\") + name, {}, {}});
+        QCOMPARE(devices(orv52::windowsComPorts({listed, {}, {}})), expected);
+    }
+
+    void windowsPinsAndDescriptions() {
+        const orv52::SerialSystemView system{
+            {{"COM7", "\\\\.\\COM7", "USB Serial Port", "FTDI"},
+             {"COM8", "\\\\.\\COM8", "USB Serial Device", "Microsoft"}},
+            {},
+            {{2, "com7", "com7"}},
         };
-        const auto assignments = orv52::windowsComPorts({ports, {}, {}});
-        QCOMPARE(devices(assignments), (QStringList{"COM1", "COM2", "COM3", "COM4"}));
-        QVERIFY(!assignments[0].hardware);
-        QVERIFY(assignments[2].hardware);
+        const auto assignments = orv52::windowsComPorts(system);
+        // The pinned adapter is not handed to another number.
+        QCOMPARE(devices(assignments), (QStringList{"COM8", "com7", "COM3", "COM4"}));
+        QCOMPARE(orv52::describeComPort(assignments[0]),
+                 QStringLiteral("COM8: USB Serial Device (Microsoft)"));
+        QCOMPARE(orv52::describeComPort(assignments[1]),
+                 QStringLiteral("com7: USB Serial Port (FTDI), przypięty"));
+        QVERIFY(orv52::otherSerialDevices(system, assignments).empty());
+    }
+
+    void comPortNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("number"); // 0: not a COM port's name
+        QTest::newRow("COM1") << "COM1" << 1;
+        QTest::newRow("any case") << "cOm4" << 4;
+        QTest::newRow("beyond four") << "COM256" << 256;
+        QTest::newRow("no number") << "COM" << 0;
+        QTest::newRow("leading zero") << "COM01" << 0;
+        QTest::newRow("space") << "COM 2" << 0;
+        QTest::newRow("sign") << "COM+2" << 0;
+        QTest::newRow("letters after") << "COM2a" << 0;
+        QTest::newRow("other device") << "/dev/ttyUSB0" << 0;
+    }
+
+    void comPortNames() {
+        QFETCH(QString, name);
+        QFETCH(int, number);
+        QCOMPARE(orv52::comPortNumber(name).value_or(0), number);
     }
 
     void description_data() {

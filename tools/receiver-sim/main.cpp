@@ -67,6 +67,7 @@ void serve(PtyLine& line, const Options& options) {
             Receiver* receiver = receivers.connected(ReceiverLine::Clock::now());
             if (options.log) {
                 logBytes(receiver ? "RX" : "RX unanswered", request.bytes);
+                std::fprintf(stderr, "LINE %s\n", line.lineSettings().c_str());
             }
             if (receiver == nullptr) {
                 continue;

@@ -29,7 +29,9 @@ inline constexpr const char* kUsage =
     "                          [--fault MODE]... [--no-pacing] [--log]\n"
     "                          [--series HH[/no-store],... [--stay MS] [--away MS]]\n"
     "  MODE: silent | stray | bad-checksum | er | extra-byte | split | no-store | delay=MS\n"
-    "        | cut-short | noise | loopback\n";
+    "        | cut-short | noise | loopback\n"
+    "  --log: on standard error, each request (RX), the line settings then (LINE 1200 8N1)\n"
+    "         and the answer (TX)\n";
 
 // The options after the program name; nullopt with a reason in `error` for a bad command line.
 std::optional<Options> parseOptions(std::span<char* const> args, std::string& error);

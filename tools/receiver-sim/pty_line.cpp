@@ -28,7 +28,34 @@ void makeRaw(int fd) {
     }
 }
 
+struct NamedSpeed {
+    speed_t speed;
+    const char* name;
+};
+constexpr NamedSpeed kSpeeds[] = {{B300, "300"},     {B1200, "1200"},   {B2400, "2400"},
+                                  {B4800, "4800"},   {B9600, "9600"},   {B19200, "19200"},
+                                  {B38400, "38400"}, {B57600, "57600"}, {B115200, "115200"}};
+
 } // namespace
+
+std::string PtyLine::lineSettings() const {
+    termios settings{};
+    if (tcgetattr(slave_, &settings) != 0) {
+        return "?";
+    }
+    std::string text = "?";
+    for (const NamedSpeed& named : kSpeeds) {
+        if (cfgetospeed(&settings) == named.speed) {
+            text = named.name;
+        }
+    }
+    const tcflag_t size = settings.c_cflag & CSIZE;
+    text += ' ';
+    text += size == CS5 ? '5' : size == CS6 ? '6' : size == CS7 ? '7' : '8';
+    text += (settings.c_cflag & PARENB) == 0 ? 'N' : (settings.c_cflag & PARODD) != 0 ? 'O' : 'E';
+    text += (settings.c_cflag & CSTOPB) != 0 ? '2' : '1';
+    return text;
+}
 
 PtyLine::PtyLine(int stopFd) : stopFd_(stopFd) {
     char name[256];

@@ -30,6 +30,9 @@ public:
     // nullopt when `stopFd` became readable. Throws std::system_error on a failure.
     std::optional<std::vector<std::uint8_t>> read(int timeoutMs);
 
+    // The line settings the program set on its end, as "1200 8N1"; "?" when they cannot be read.
+    std::string lineSettings() const;
+
     // Sends the writes in order; `paced` spends a byte time on every byte, as the line would.
     // False when `stopFd` became readable meanwhile.
     bool send(const std::vector<LineWrite>& writes, bool paced);

@@ -1,0 +1,112 @@
+#include "console_output.h"
+
+#include <iostream>
+
+#ifdef _WIN32
+#include <string>
+#include <windows.h>
+#endif
+
+namespace orv52::cli {
+
+#ifdef _WIN32
+
+namespace {
+
+// Bytes that end before `text` does, without cutting a UTF-8 sequence.
+std::size_t wholeCharacters(const std::string& text) {
+    std::size_t end = text.size();
+    std::size_t back = 0;
+    while (back < 3 && back < end &&
+           (static_cast<unsigned char>(text[end - 1 - back]) & 0xC0) == 0x80)
+        ++back;
+    if (back < end) {
+        const auto lead = static_cast<unsigned char>(text[end - 1 - back]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (length > back + 1)
+            end -= back + 1;
+    }
+    return end;
+}
+
+class ConsoleBuffer : public std::streambuf {
+public:
+    explicit ConsoleBuffer(HANDLE console) : console_(console) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        pending_ += traits_type::to_char_type(c);
+        if (c == '\n')
+            writePending();
+        return c;
+    }
+
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        pending_.append(text, static_cast<std::size_t>(count));
+        if (pending_.find('\n') != std::string::npos)
+            writePending();
+        return count;
+    }
+
+    int sync() override {
+        writePending();
+        return 0;
+    }
+
+private:
+    void writePending() {
+        const std::size_t end = wholeCharacters(pending_);
+        if (end == 0)
+            return;
+        const int units = MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end),
+                                              nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(units), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end), wide.data(), units);
+        DWORD written = 0;
+        WriteConsoleW(console_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        pending_.erase(0, end);
+    }
+
+    HANDLE console_;
+    std::string pending_;
+};
+
+} // namespace
+
+struct ConsoleOutput::Redirection {
+    Redirection(std::ostream& stream, ConsoleBuffer* buffer)
+        : stream_(stream), buffer_(buffer), previous_(stream.rdbuf(buffer)) {}
+    ~Redirection() {
+        stream_.flush();
+        stream_.rdbuf(previous_);
+    }
+    std::ostream& stream_;
+    std::unique_ptr<ConsoleBuffer> buffer_;
+    std::streambuf* previous_;
+};
+
+#else
+
+struct ConsoleOutput::Redirection {};
+
+#endif
+
+ConsoleOutput::ConsoleOutput() {
+#ifdef _WIN32
+    const auto redirect = [](std::ostream& stream, DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        DWORD mode = 0;
+        if (handle == INVALID_HANDLE_VALUE || handle == nullptr || !GetConsoleMode(handle, &mode))
+            return std::unique_ptr<Redirection>{}; // a file or a pipe: UTF-8 as written
+        return std::make_unique<Redirection>(stream, new ConsoleBuffer(handle));
+    };
+    out_ = redirect(std::cout, STD_OUTPUT_HANDLE);
+    err_ = redirect(std::cerr, STD_ERROR_HANDLE);
+#endif
+}
+
+ConsoleOutput::~ConsoleOutput() = default;
+
+} // namespace orv52::cli

@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# The Windows programs' exchanges under Wine, with the receiver simulator (a Linux program) behind
+# COM n: $WINEPREFIX/dosdevices/comN links to its pseudo-terminal. Qt's Windows serial port, the
+# COM numbering and the Windows console are what this tests; the exchange itself is tested on
+# Linux, where the same code above the port runs. Before each program opens the line, the line is
+# set to 9600 baud and 2 stop bits, so that the simulator's LINE record shows what the program set
+# (a Linux pseudo-terminal keeps 8 data bits and no parity whatever is asked of it).
+#   line-under-wine.sh window SIMULATOR WINDOW_TEST_EXE
+#   line-under-wine.sh cli SIMULATOR ORV52_CLI_EXE
+# with the environment of run-test.sh. Prints each failed check; the exit code is their number.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+mode=$1 simulator=$2 exe=$3
+source "$here/wine-environment.sh"
+export LANG=C.UTF-8
+
+work=$(mktemp -d)
+simulator_pid=
+cleanup() {
+  [[ -n $simulator_pid ]] && kill "$simulator_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+[[ -n ${ORV52_KEEP_WORK:-} ]] && trap - EXIT
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+check() { # what, then a command that must succeed
+  local what=$1
+  shift
+  "$@" || fail "$what"
+}
+
+# The window's start-up settings as the programming frame carries them, and the query.
+readonly startup_frame="RX 50 52 47 00 00 00 00 00 01 01 00 00 01 01 00 00 00 00 00 00 13"
+readonly query="RX 43 46 47 00 3F"
+
+# Wine links the COM ports of the host's own serial devices when it starts its services, over
+# any link there: they start first, and stay for the run.
+wineserver -p30 2>/dev/null
+wine cmd /c rem >/dev/null 2>&1
+
+start_simulator() { # COM number, simulator options...
+  local number=$1
+  shift
+  "$simulator" --log --no-pacing --link "$WINEPREFIX/dosdevices/com$number" "$@" \
+    >"$work/line" 2>"$work/simulator.log" &
+  simulator_pid=$!
+  for _ in $(seq 50); do
+    [[ -s $work/line ]] && return
+    sleep 0.1
+  done
+  fail "the simulator did not start"
+}
+
+stop_simulator() {
+  kill "$simulator_pid"
+  wait "$simulator_pid" 2>/dev/null
+  simulator_pid=
+}
+
+unset_line() { stty -F "$(head -1 "$work/line")" 9600 cstopb; }
+
+received() { grep -qxF "$1" "$work/simulator.log"; }
+
+# A line of a file, whether it ends in CR LF or LF.
+has_line() { tr -d '\r' <"$1" | grep -qxF "$2"; }
+
+# Every line ends in CR LF, as a text file written on Windows does.
+crlf_only() { ! grep -qv $'\r$' "$1" && test -s "$1"; }
+
+# One record per request the simulator received: the request, then the line settings then.
+every_request_at_1200_8n1() {
+  ! grep '^LINE' "$work/simulator.log" | grep -qvxF "LINE 1200 8N1" &&
+    grep -q '^LINE' "$work/simulator.log"
+}
+
+cli() { # output file, arguments...: the exit code
+  local output=$1
+  shift
+  timeout -k 5 30 wine "$exe" "$@" >"$output.out" 2>"$output.err"
+}
+
+if [[ $mode == window ]]; then
+  export ORV52_WINE_COM=2
+  start_simulator 2
+  unset_line
+  bash "$here/run-test.sh" "$exe" || fail "the window's exchanges (above)"
+  stop_simulator
+  check "the window's Prześlij put the start-up frame on COM 2" received "$startup_frame"
+  check "the window's Odbierz put the query on COM 2" received "$query"
+  check "the window set 1200 baud, 8N1" every_request_at_1200_8n1
+  exit "$failures"
+fi
+
+# orv52-cli.exe. Its messages go to a file here: UTF-8 bytes, CR LF or not.
+printf '%s\r\n' "druzyny =" "opoznienie_przekaznik_gorny = 0" "opoznienie_przekaznik_dolny = 0" \
+  "czas_zalaczenia_przekaznik_gorny = 1" "czas_zalaczenia_przekaznik_dolny = 1" \
+  "swiecenie_strzalka_gora = 0" "swiecenie_strzalka_dol = 0" "wyswietl_polecenie = Środek" \
+  "tryb_buzera = Bez dźwięku" >"$work/startup.txt"
+
+start_simulator 3
+unset_line
+cli "$work/read" read --port COM3 --output "Z:$work/read.txt"
+check "read on COM3 ends done" test $? -eq 0
+check "read wrote the receiver's version" has_line "$work/read.txt" "wersja = 2.3"
+check "read wrote CR LF line ends" crlf_only "$work/read.txt"
+unset_line
+cli "$work/program" program --port COM3 --backup "Z:$work/kopie" "Z:$work/startup.txt"
+check "program from a CR LF file ends done" test $? -eq 0
+check "program's messages, in UTF-8" \
+  has_line "$work/program.err" "orv52-cli: Programowanie zakończone !"
+check "program wrote a backup" compgen -G "$work/kopie/*_wersja-2.3.txt"
+stop_simulator
+check "read and program put the query on COM3" received "$query"
+check "program put the start-up frame on COM3" received "$startup_frame"
+check "the backup has CR LF line ends" crlf_only "$(compgen -G "$work/kopie/*.txt" | head -1)"
+check "read and program set 1200 baud, 8N1" every_request_at_1200_8n1
+
+# A receiver that does not answer: the timeout's message. Meanwhile a second program opens the
+# same port. Windows refuses that opening, and the program says "Port zajęty" (exit 6), but Wine 8
+# does not refuse it: both share the line, and the second also ends by the timeout. This checks
+# that Wine behaviour, so that a Wine that starts refusing shows here.
+start_simulator 3 --fault silent
+cli "$work/silent" read --port COM3 &
+first=$!
+sleep 1
+cli "$work/second" read --port COM3
+check "Wine lets a second program open a held port (exit 3)" test $? -eq 3
+wait "$first"
+check "no answer gives exit 3" test $? -eq 3
+check "no answer's message" \
+  has_line "$work/silent.err" "orv52-cli: Brak połączenia z odbiornikiem !!!"
+stop_simulator
+
+rm -f "$WINEPREFIX/dosdevices/com9"
+cli "$work/absent" read --port COM9
+check "a COM port with nothing behind it gives exit 5" test $? -eq 5
+check "its message" has_line "$work/absent.err" "orv52-cli: Błędny numer portu !!!"
+
+# In a console (Wine's, on a terminal) the Polish letters arrive whole, and Ctrl-C ends a series
+# waiting for a receiver, with its summary.
+(sleep 4 && printf '\003') | timeout -k 5 30 script -qec \
+  "wine '$exe' program --series --no-backup --port COM9 'Z:$work/startup.txt'" /dev/null |
+  sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' >"$work/console" 2>&1
+check "Ctrl-C ends the series" grep -q "Zaprogramowano 0 z 0 odbiorników" "$work/console"
+check "the console shows Polish letters" grep -q "Błędny numer portu !!!" "$work/console"
+exit "$failures"
