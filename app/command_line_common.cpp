@@ -1,5 +1,7 @@
 #include "command_line_common.h"
 
+#include "link/port_name.h"
+
 namespace orv52 {
 
 QCommandLineOption helpOption() {
@@ -28,6 +30,13 @@ QString commandLineFailure(const QCommandLineParser& parser, const QStringList& 
     const QString& name = unknown.front();
     const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
     return QStringLiteral("nieznana opcja „%1%2”").arg(dashes, name);
+}
+
+std::string comPinHelp() {
+    return std::string("  --com N=URZĄDZENIE\n"
+                       "                   przypina COM N (1..4) do urządzenia, np.\n"
+                       "                   --com 2=") +
+           kExamplePinnedDevice + "; można powtarzać\n";
 }
 
 } // namespace orv52

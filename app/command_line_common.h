@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 namespace orv52 {
 
@@ -19,10 +20,7 @@ QCommandLineOption comPinOption();
 std::optional<ComPortPins> comPinsGiven(const QCommandLineParser& parser, QString& error);
 
 // The lines of --help that tell of those options, in Polish (UTF-8).
-inline constexpr char kComPinHelp[] =
-    "  --com N=URZĄDZENIE\n"
-    "                   przypina COM N (1..4) do urządzenia, np.\n"
-    "                   --com 2=/dev/serial/by-id/usb-...; można powtarzać\n";
+std::string comPinHelp();
 inline constexpr char kVersionAndHelpHelp[] = "  --version        wersja programu\n"
                                               "  --help           ten opis\n";
 

@@ -34,7 +34,7 @@ QString windowUsageText() {
                              "programu.\n"
                              "\n"
                              "Opcje:\n") +
-           QString::fromUtf8(kComPinHelp) + QString::fromUtf8(kVersionAndHelpHelp);
+           QString::fromStdString(comPinHelp()) + QString::fromUtf8(kVersionAndHelpHelp);
 }
 
 } // namespace orv52

@@ -63,11 +63,14 @@ std::optional<SerialPortEntry> onBoardUart(const SerialSystemView& system, const
     return SerialPortEntry{name, QStringLiteral("/dev/") + name, {}, {}};
 }
 
-// A pin names a Windows port as "COM7", which Qt lists under that name.
+// A pin names a Windows port as "COM7" in any case, which Qt lists under that name.
+bool namesWindowsPort(const PinnedPort& pin, const SerialPortEntry& port) {
+    return pin.device.compare(port.portName, Qt::CaseInsensitive) == 0;
+}
+
 bool isPinnedWindowsPort(const SerialSystemView& system, const SerialPortEntry& port) {
-    return std::ranges::any_of(system.pins, [&](const PinnedPort& pin) {
-        return pin.device.compare(port.portName, Qt::CaseInsensitive) == 0;
-    });
+    return std::ranges::any_of(system.pins,
+                               [&](const PinnedPort& pin) { return namesWindowsPort(pin, port); });
 }
 
 ComPortAssignment pinnedAssignment(const SerialSystemView& system, const PinnedPort& pin) {
@@ -75,8 +78,12 @@ ComPortAssignment pinnedAssignment(const SerialSystemView& system, const PinnedP
     const SerialPortEntry* port = findLocation(system.listed, pin.target);
     if (!port)
         port = findLocation(system.listed, pin.device);
-    if (!port)
-        port = findPort(system.listed, pin.device);
+    if (!port) {
+        const auto named = std::ranges::find_if(system.listed, [&](const SerialPortEntry& listed) {
+            return namesWindowsPort(pin, listed);
+        });
+        port = named == system.listed.end() ? nullptr : &*named;
+    }
     if (port)
         assignment.hardware = *port;
     return assignment;

@@ -12,7 +12,8 @@ namespace {
 std::optional<ComPortPin> parsePin(const QString& value, QString& error) {
     const qsizetype separator = value.indexOf(QLatin1Char('='));
     if (separator < 0) {
-        error = QStringLiteral("„%1”: oczekiwano NUMER=URZĄDZENIE, np. 2=/dev/ttyUSB0").arg(value);
+        error = QStringLiteral("„%1”: oczekiwano NUMER=URZĄDZENIE, np. 2=%2")
+                    .arg(value, QLatin1String(kExampleDevice));
         return std::nullopt;
     }
     // "2" or "COM2"

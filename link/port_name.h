@@ -16,4 +16,14 @@ QString comPortDeviceName(int portNumber);
 // any other text.
 std::optional<int> comPortNumber(QStringView name);
 
+// A device as help texts and messages name one, in the platform's own terms: a USB adapter, and
+// the stable name of one to pin.
+#ifdef Q_OS_WIN
+inline constexpr char kExampleDevice[] = "COM7";
+inline constexpr char kExamplePinnedDevice[] = "COM7";
+#else
+inline constexpr char kExampleDevice[] = "/dev/ttyUSB0";
+inline constexpr char kExamplePinnedDevice[] = "/dev/serial/by-id/usb-...";
+#endif
+
 } // namespace orv52

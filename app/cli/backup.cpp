@@ -36,7 +36,7 @@ QString backupFileName(const QDateTime& when, std::uint8_t firmwareVersion, int 
 } // namespace
 
 QString defaultBackupDirectory() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("kopie"));
 }
 

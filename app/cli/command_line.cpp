@@ -2,6 +2,7 @@
 
 #include "app/command_line_common.h"
 #include "exit_code.h"
+#include "link/port_name.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -124,32 +125,41 @@ std::string_view commandName(Command command) {
         ->first;
 }
 
+// Where the backups go by default, as the user finds the folder.
+#ifdef _WIN32
+constexpr char kExampleBackupFolder[] = "%APPDATA%\\orv52-cli\\kopie";
+#else
+constexpr char kExampleBackupFolder[] = "~/.local/share/orv52-cli/kopie";
+#endif
+
 std::string usageText() {
-    return "Użycie: orv52-cli POLECENIE [--port PORT] [--com N=URZĄDZENIE]... [--output PLIK]\n"
-           "                 [--trace] [--log PLIK] [PLIK]\n"
-           "       orv52-cli program [--backup KATALOG | --no-backup]\n"
-           "                 [--series [--count N] [--quiet]] [opcje jak wyżej] PLIK\n"
-           "\n"
-           "Polecenia:\n"
-           "  read             odczytuje konfigurację odbiornika i wypisuje ją jako plik\n"
-           "  program PLIK     zapisuje kopię konfiguracji odbiornika, wysyła konfigurację\n"
-           "                   z pliku, odczytuje ją z powrotem i porównuje; program KOPIA\n"
-           "                   przywraca konfigurację z kopii\n"
-           "  verify PLIK      odczytuje konfigurację i porównuje ją z plikiem\n"
-           "  ports            wypisuje, do czego prowadzą COM1..COM4, i inne porty szeregowe\n"
-           "  PLIK \"-\" to standardowe wejście.\n"
-           "\n"
-           "Opcje:\n"
-           "  --port PORT      COM1..COM4 (jak w oknie programu) albo ścieżka urządzenia,\n"
-           "                   np. /dev/ttyUSB0; domyślnie COM1\n" +
-           std::string(kComPinHelp) +
+    return std::string(
+               "Użycie: orv52-cli POLECENIE [--port PORT] [--com N=URZĄDZENIE]... [--output PLIK]\n"
+               "                 [--trace] [--log PLIK] [PLIK]\n"
+               "       orv52-cli program [--backup KATALOG | --no-backup]\n"
+               "                 [--series [--count N] [--quiet]] [opcje jak wyżej] PLIK\n"
+               "\n"
+               "Polecenia:\n"
+               "  read             odczytuje konfigurację odbiornika i wypisuje ją jako plik\n"
+               "  program PLIK     zapisuje kopię konfiguracji odbiornika, wysyła konfigurację\n"
+               "                   z pliku, odczytuje ją z powrotem i porównuje; program KOPIA\n"
+               "                   przywraca konfigurację z kopii\n"
+               "  verify PLIK      odczytuje konfigurację i porównuje ją z plikiem\n"
+               "  ports            wypisuje, do czego prowadzą COM1..COM4, i inne porty szeregowe\n"
+               "  PLIK \"-\" to standardowe wejście.\n"
+               "\n"
+               "Opcje:\n"
+               "  --port PORT      COM1..COM4 (jak w oknie programu) albo ścieżka urządzenia,\n"
+               "                   np. ") +
+           kExampleDevice + "; domyślnie COM1\n" + comPinHelp() +
            "  --output PLIK    zapisuje odczytaną konfigurację do pliku zamiast na wyjście\n"
            "  --trace          wypisuje na standardowe wyjście błędów każdy wysłany\n"
            "                   i odebrany bajt (szesnastkowo, z czasem w sekundach)\n"
            "  --log PLIK       dopisuje do pliku wiersz JSON o każdym poleceniu\n"
            "                   i każdym odbiorniku serii\n"
            "  --backup KATALOG program: katalog kopii; domyślnie „kopie” w katalogu danych\n"
-           "                   programu, np. ~/.local/share/orv52-cli/kopie\n"
+           "                   programu, np. " +
+           kExampleBackupFolder + "\n" +
            "  --no-backup      program: bez kopii\n"
            "  --series         program: odbiornik za odbiornikiem na tym samym porcie; czeka\n"
            "                   na odbiornik, programuje go, sprawdza, wypisuje wiersz wyniku\n"

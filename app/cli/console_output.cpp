@@ -60,8 +60,8 @@ private:
         const std::size_t end = wholeCharacters(pending_);
         if (end == 0)
             return;
-        const int units = MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end),
-                                              nullptr, 0);
+        const int units =
+            MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end), nullptr, 0);
         std::wstring wide(static_cast<std::size_t>(units), L'\0');
         MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end), wide.data(), units);
         DWORD written = 0;

@@ -27,7 +27,8 @@ std::string portListing(const SerialSystemView& system) {
     } else {
         text += QStringLiteral("Inne porty szeregowe (ścieżkę podaj w --port):\n");
         for (const SerialPortEntry& port : others)
-            text += QStringLiteral("  %1: %2\n").arg(portArgument(port), describeSerialDevice(port));
+            text +=
+                QStringLiteral("  %1: %2\n").arg(portArgument(port), describeSerialDevice(port));
     }
     return text.toStdString();
 }

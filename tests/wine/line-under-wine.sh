@@ -46,7 +46,7 @@ wine cmd /c rem >/dev/null 2>&1
 start_simulator() { # COM number, simulator options...
   local number=$1
   shift
-  "$simulator" --log --no-pacing --link "$WINEPREFIX/dosdevices/com$number" "$@" \
+  "$simulator" --log --log-line --no-pacing --link "$WINEPREFIX/dosdevices/com$number" "$@" \
     >"$work/line" 2>"$work/simulator.log" &
   simulator_pid=$!
   for _ in $(seq 50); do

@@ -67,7 +67,9 @@ void serve(PtyLine& line, const Options& options) {
             Receiver* receiver = receivers.connected(ReceiverLine::Clock::now());
             if (options.log) {
                 logBytes(receiver ? "RX" : "RX unanswered", request.bytes);
-                std::fprintf(stderr, "LINE %s\n", line.lineSettings().c_str());
+                if (options.logLine) {
+                    std::fprintf(stderr, "LINE %s\n", line.lineSettings().c_str());
+                }
             }
             if (receiver == nullptr) {
                 continue;

@@ -39,6 +39,10 @@ std::optional<Options> parseOptions(std::span<char* const> args, std::string& er
             options.log = true;
             continue;
         }
+        if (arg == "--log-line") {
+            options.logLine = true;
+            continue;
+        }
         if (i + 1 == args.size()) {
             error = "unknown option or missing value: " + std::string(arg);
             return std::nullopt;

@@ -18,7 +18,8 @@ struct Options {
     std::uint8_t firmwareVersion = 0x23;
     Faults faults;
     bool paced = true;
-    bool log = false;                                // requests and answers in hex on stderr
+    bool log = false;     // requests and answers in hex on stderr
+    bool logLine = false; // with each request logged, the line settings the program set
     std::optional<std::vector<SeriesMember>> series; // receivers that come and go
     int stayMs = 1500; // a receiver of a series stays this long after its programming
     int awayMs = 1500; // the line is silent this long between two receivers of a series
@@ -26,12 +27,12 @@ struct Options {
 
 inline constexpr const char* kUsage =
     "usage: orv52-receiver-sim [--link PATH] [--record HEX42] [--version HH]\n"
-    "                          [--fault MODE]... [--no-pacing] [--log]\n"
+    "                          [--fault MODE]... [--no-pacing] [--log [--log-line]]\n"
     "                          [--series HH[/no-store],... [--stay MS] [--away MS]]\n"
     "  MODE: silent | stray | bad-checksum | er | extra-byte | split | no-store | delay=MS\n"
     "        | cut-short | noise | loopback\n"
-    "  --log: on standard error, each request (RX), the line settings then (LINE 1200 8N1)\n"
-    "         and the answer (TX)\n";
+    "  --log: on standard error, each request (RX) and the answer (TX); --log-line adds the\n"
+    "         line settings at each request (LINE 1200 8N1)\n";
 
 // The options after the program name; nullopt with a reason in `error` for a bad command line.
 std::optional<Options> parseOptions(std::span<char* const> args, std::string& error);
