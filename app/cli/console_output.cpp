@@ -87,14 +87,7 @@ struct ConsoleOutput::Redirection {
     std::streambuf* previous_;
 };
 
-#else
-
-struct ConsoleOutput::Redirection {};
-
-#endif
-
 ConsoleOutput::ConsoleOutput() {
-#ifdef _WIN32
     const auto redirect = [](std::ostream& stream, DWORD which) {
         const HANDLE handle = GetStdHandle(which);
         DWORD mode = 0;
@@ -104,8 +97,15 @@ ConsoleOutput::ConsoleOutput() {
     };
     out_ = redirect(std::cout, STD_OUTPUT_HANDLE);
     err_ = redirect(std::cerr, STD_ERROR_HANDLE);
-#endif
 }
+
+#else
+
+struct ConsoleOutput::Redirection {};
+
+ConsoleOutput::ConsoleOutput() = default;
+
+#endif
 
 ConsoleOutput::~ConsoleOutput() = default;
 
