@@ -32,8 +32,11 @@ std::string seriesResultLine(const SeriesResult& result) {
 }
 
 std::string seriesSummary(int done, int failed) {
-    return "Zaprogramowano " + std::to_string(done) + " z " + std::to_string(done + failed) +
-           " odbiorników; nieudane: " + std::to_string(failed) + ".\n";
+    const int receivers = done + failed;
+    // After "z" Polish takes the genitive: singular for one, plural for any other number.
+    return "Zaprogramowano " + std::to_string(done) + " z " + std::to_string(receivers) +
+           (receivers == 1 ? " odbiornika" : " odbiorników") +
+           "; nieudane: " + std::to_string(failed) + ".\n";
 }
 
 } // namespace orv52::cli

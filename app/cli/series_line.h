@@ -24,7 +24,7 @@ struct SeriesResult {
 // feed.
 std::string seriesResultLine(const SeriesResult& result);
 
-// "Zaprogramowano 2 z 3 odbiorników; nieudane: 1." and a line feed.
+// "Zaprogramowano 2 z 3 odbiorników; nieudane: 1." ("1 z 1 odbiornika") and a line feed.
 std::string seriesSummary(int done, int failed);
 
 } // namespace orv52::cli

@@ -244,11 +244,11 @@ private slots:
             << 500;
         QTest::newRow("Ctrl-C while the frame is answered")
             << QStringList{} << SIGINT << kFrameReceived
-            << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiorników; nieudane: 0.\n"
+            << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiornika; nieudane: 0.\n"
             << 2800;
         QTest::newRow("SIGTERM while the read-back is answered")
             << QStringList{} << SIGTERM << QByteArray(kFrameReceived + ".*\n.*\n" + kQueryReceived)
-            << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiorników; nieudane: 0.\n"
+            << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiornika; nieudane: 0.\n"
             << 2800;
     }
 
