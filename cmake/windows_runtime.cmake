@@ -1,7 +1,6 @@
-# What a Windows program of this build loads from outside its own folder: Qt's DLLs and plugins
+# What a Windows program of this build loads from outside its own folder: Qt's DLLs
 # from the SDK, and the MinGW runtime DLLs that the compiler links against.
 set(ORV52_QT_BIN_DIR "${ORV52_WINDOWS_QT}/bin")
-set(ORV52_QT_PLUGIN_DIR "${ORV52_WINDOWS_QT}/plugins")
 set(ORV52_MINGW_RUNTIME_DLLS)
 foreach(dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}

@@ -34,21 +34,21 @@ const SerialPortEntry* findPort(const std::vector<SerialPortEntry>& ports, const
     return it == ports.end() ? nullptr : &*it;
 }
 
-const SerialPortEntry* findLocation(const std::vector<SerialPortEntry>& ports,
-                                    const QString& location) {
-    const auto it = std::ranges::find(ports, location, &SerialPortEntry::systemLocation);
-    return it == ports.end() ? nullptr : &*it;
-}
-
 const PinnedPort* findPin(const SerialSystemView& system, int number) {
     const auto it = std::ranges::find(system.pins, number, &PinnedPort::number);
     return it == system.pins.end() ? nullptr : &*it;
 }
 
+// Whether a pin reaches a listed port: by the node its device resolves to, by its path, or by
+// the port's name as Windows names ports ("COM7", in any case).
+bool leadsTo(const PinnedPort& pin, const SerialPortEntry& port) {
+    return pin.target == port.systemLocation || pin.device == port.systemLocation ||
+           pin.device.compare(port.portName, Qt::CaseInsensitive) == 0;
+}
+
 bool isPinTarget(const SerialSystemView& system, const SerialPortEntry& port) {
-    return std::ranges::any_of(system.pins, [&](const PinnedPort& pin) {
-        return pin.target == port.systemLocation || pin.device == port.systemLocation;
-    });
+    return std::ranges::any_of(system.pins,
+                               [&](const PinnedPort& pin) { return leadsTo(pin, port); });
 }
 
 // The kernel's record decides; where it keeps none, a ttyS Qt lists has a UART.
@@ -63,28 +63,11 @@ std::optional<SerialPortEntry> onBoardUart(const SerialSystemView& system, const
     return SerialPortEntry{name, QStringLiteral("/dev/") + name, {}, {}};
 }
 
-// A pin names a Windows port as "COM7" in any case, which Qt lists under that name.
-bool namesWindowsPort(const PinnedPort& pin, const SerialPortEntry& port) {
-    return pin.device.compare(port.portName, Qt::CaseInsensitive) == 0;
-}
-
-bool isPinnedWindowsPort(const SerialSystemView& system, const SerialPortEntry& port) {
-    return std::ranges::any_of(system.pins,
-                               [&](const PinnedPort& pin) { return namesWindowsPort(pin, port); });
-}
-
 ComPortAssignment pinnedAssignment(const SerialSystemView& system, const PinnedPort& pin) {
     ComPortAssignment assignment{pin.device, std::nullopt, true, pin.target};
-    const SerialPortEntry* port = findLocation(system.listed, pin.target);
-    if (!port)
-        port = findLocation(system.listed, pin.device);
-    if (!port) {
-        const auto named = std::ranges::find_if(system.listed, [&](const SerialPortEntry& listed) {
-            return namesWindowsPort(pin, listed);
-        });
-        port = named == system.listed.end() ? nullptr : &*named;
-    }
-    if (port)
+    const auto port = std::ranges::find_if(
+        system.listed, [&](const SerialPortEntry& listed) { return leadsTo(pin, listed); });
+    if (port != system.listed.end())
         assignment.hardware = *port;
     return assignment;
 }
@@ -120,7 +103,7 @@ ComPortAssignments windowsComPorts(const SerialSystemView& system) {
     std::vector<std::pair<int, const SerialPortEntry*>> beyondFour;
     for (const auto& port : system.listed) {
         const auto number = comPortNumber(port.portName);
-        if (number && *number > kComPortCount && !isPinnedWindowsPort(system, port))
+        if (number && *number > kComPortCount && !isPinTarget(system, port))
             beyondFour.emplace_back(*number, &port);
     }
     std::ranges::sort(beyondFour, {}, [](const auto& numbered) { return numbered.first; });
@@ -164,7 +147,7 @@ std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
     for (const auto& port : system.listed) {
         const bool placeholder =
             isOnBoardName(port.portName) && !onBoardUart(system, port.portName).has_value();
-        if (!placeholder && !reached(port.systemLocation) && !reached(port.portName))
+        if (!placeholder && !reached(port.systemLocation))
             others.push_back(port);
     }
     for (const auto& [name, uart] : system.kernelUarts) {

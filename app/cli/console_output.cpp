@@ -76,14 +76,17 @@ private:
 } // namespace
 
 struct ConsoleOutput::Redirection {
-    Redirection(std::ostream& stream, ConsoleBuffer* buffer)
-        : stream_(stream), buffer_(buffer), previous_(stream.rdbuf(buffer)) {}
+    Redirection(std::ostream& stream, HANDLE console)
+        : stream_(stream), buffer_(console), previous_(stream.rdbuf(&buffer_)) {}
     ~Redirection() {
         stream_.flush();
         stream_.rdbuf(previous_);
     }
+    Redirection(const Redirection&) = delete;
+    Redirection& operator=(const Redirection&) = delete;
+
     std::ostream& stream_;
-    std::unique_ptr<ConsoleBuffer> buffer_;
+    ConsoleBuffer buffer_;
     std::streambuf* previous_;
 };
 
@@ -93,7 +96,7 @@ ConsoleOutput::ConsoleOutput() {
         DWORD mode = 0;
         if (handle == INVALID_HANDLE_VALUE || handle == nullptr || !GetConsoleMode(handle, &mode))
             return std::unique_ptr<Redirection>{}; // a file or a pipe: UTF-8 as written
-        return std::make_unique<Redirection>(stream, new ConsoleBuffer(handle));
+        return std::make_unique<Redirection>(stream, handle);
     };
     out_ = redirect(std::cout, STD_OUTPUT_HANDLE);
     err_ = redirect(std::cerr, STD_ERROR_HANDLE);
