@@ -8,8 +8,7 @@ namespace orv52::cli {
 
 namespace {
 
-void backUp(ReceiverExchanges& receiver, const QString& directory, ProgrammingOutcome& outcome) {
-    const Configuration held = receiver.read();
+void backUp(const Configuration& held, const QString& directory, ProgrammingOutcome& outcome) {
     outcome.firmwareVersion = held.firmwareVersion;
     const auto backup = writeBackup(directory, held, QDateTime::currentDateTime());
     if (!backup.path)
@@ -20,11 +19,12 @@ void backUp(ReceiverExchanges& receiver, const QString& directory, ProgrammingOu
 } // namespace
 
 ProgrammingOutcome programReceiver(ReceiverExchanges& receiver, const Configuration& settings,
-                                   const std::optional<QString>& backupDirectory) {
+                                   const std::optional<QString>& backupDirectory,
+                                   const std::optional<Configuration>& justRead) {
     ProgrammingOutcome outcome;
     try {
         if (backupDirectory)
-            backUp(receiver, *backupDirectory, outcome);
+            backUp(justRead ? *justRead : receiver.read(), *backupDirectory, outcome);
         receiver.program(settings);
         outcome.programmed = true;
         outcome.readBack = receiver.read();

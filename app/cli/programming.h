@@ -27,10 +27,12 @@ struct ProgrammingOutcome {
     std::optional<Finding> finding; // what came back in the last exchange
 };
 
-// Programs one receiver so that what it held cannot be lost: given a `backupDirectory`, reads
-// the receiver and writes what it held there first, and sends nothing when either fails; then
-// sends the settings, reads them back and compares them with what was sent.
+// Programs one receiver so that what it held cannot be lost: given a `backupDirectory`, writes
+// what it holds there first, and sends nothing when that fails; then sends the settings, reads
+// them back and compares them with what was sent. What it holds is `justRead`, the answer a
+// caller has just had from it (checked by its checksum, with its version), or else read here.
 ProgrammingOutcome programReceiver(ReceiverExchanges& receiver, const Configuration& settings,
-                                   const std::optional<QString>& backupDirectory);
+                                   const std::optional<QString>& backupDirectory,
+                                   const std::optional<Configuration>& justRead = std::nullopt);
 
 } // namespace orv52::cli

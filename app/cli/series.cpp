@@ -42,7 +42,9 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         if (!detected)
             break;
         status_.show("programuję odbiornik nr " + std::to_string(done_ + failed_ + 1) + "…");
-        const ProgrammingOutcome outcome = programReceiver(receiver_, settings, backupDirectory);
+        // The answer that showed the receiver has come is its backup: no second read.
+        const ProgrammingOutcome outcome =
+            programReceiver(receiver_, settings, backupDirectory, detected);
         report(outcome, detected->firmwareVersion);
         // A backup folder that cannot take one backup will not take the next either.
         backupFailed = outcome.result == ExitCode::OutputFailed;
