@@ -1,6 +1,6 @@
 #include "link/port_access.h"
 
-#include "ui/message_catalogue.h"
+#include "messages/message_catalogue.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>

@@ -9,6 +9,6 @@ cmake --preset tidy -B "$dir" >/dev/null
 # Sources include what moc generates; generating it is all the building clang-tidy needs.
 cmake --build "$dir" --target autogen >/dev/null
 
-ours="^$PWD/(protocol|link|ui|app|tools|tests)/"
+ours="^$PWD/(protocol|messages|link|ui|app|tools|tests)/"
 run-clang-tidy-14 -clang-tidy-binary clang-tidy-14 -quiet -p "$dir" -j "$(nproc)" \
     -header-filter="$ours" "$ours"

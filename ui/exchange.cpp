@@ -1,5 +1,5 @@
 #include "adresowanie_form.h"
-#include "message_catalogue.h"
+#include "messages/message_catalogue.h"
 #include "protocol/numbered_error.h"
 #include "protocol/text_value.h"
 

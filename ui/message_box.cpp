@@ -1,6 +1,6 @@
 #include "message_box.h"
 
-#include "message_catalogue.h"
+#include "messages/message_catalogue.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "adresowanie_form.h"
 #include "focus_leave_validator.h"
 #include "key_press_hook.h"
-#include "message_catalogue.h"
+#include "messages/message_catalogue.h"
 #include "protocol/range_check.h"
 #include "protocol/settings_description.h"
 

@@ -1,5 +1,5 @@
 #include "adresowanie_form.h"
-#include "error_report.h"
+#include "messages/error_report.h"
 #include "link/com_port_map.h"
 
 #include <QPushButton>

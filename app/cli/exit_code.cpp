@@ -1,6 +1,6 @@
 #include "exit_code.h"
 
-#include "ui/message_catalogue.h"
+#include "messages/message_catalogue.h"
 
 #include <array>
 #include <string_view>

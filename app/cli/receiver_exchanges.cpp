@@ -3,8 +3,8 @@
 #include "port_argument.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
-#include "ui/error_report.h"
-#include "ui/message_catalogue.h"
+#include "messages/error_report.h"
+#include "messages/message_catalogue.h"
 
 #include <ostream>
 

@@ -6,7 +6,7 @@
 #include "programming.h"
 #include "protocol/configuration_file.h"
 #include "series.h"
-#include "ui/message_catalogue.h"
+#include "messages/message_catalogue.h"
 
 #include <QFile>
 #include <QSaveFile>

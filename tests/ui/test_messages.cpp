@@ -1,5 +1,5 @@
 #include "ui/message_box.h"
-#include "ui/message_catalogue.h"
+#include "messages/message_catalogue.h"
 
 #include <QAbstractButton>
 #include <QApplication>

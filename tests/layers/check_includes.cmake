@@ -1,0 +1,25 @@
+# Fails on an include that runs up the layers: protocol, then messages, then link, then ui and
+# app. A file may include from its own folder and from the layers below it.
+#   cmake -D SOURCE_DIR=<repository> -P check_includes.cmake
+set(layers protocol messages link ui app)
+set(offences)
+foreach(folder IN LISTS layers)
+  list(FIND layers ${folder} rank)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(file IN LISTS files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+    foreach(include IN LISTS includes)
+      string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*" "\\1" target "${include}")
+      list(FIND layers ${target} target_rank)
+      # ui and app stand side by side at the top.
+      if(target_rank GREATER rank AND NOT (rank GREATER_EQUAL 3 AND target_rank GREATER_EQUAL 3))
+        file(RELATIVE_PATH where "${SOURCE_DIR}" "${file}")
+        list(APPEND offences "${where}: ${include}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(offences)
+  list(JOIN offences "\n  " offences)
+  message(FATAL_ERROR "Includes that run up the layers:\n  ${offences}")
+endif()
