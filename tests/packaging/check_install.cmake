@@ -1,5 +1,6 @@
 # Installs the build into a scratch prefix and checks that a Linux desktop finds the program:
-# the binaries (the window and the command line), a desktop entry whose Exec and Icon name the
+# the binaries (the window and the command line), the command line's bash completion, the
+# window's AppStream description, a desktop entry whose Exec and Icon name the
 # installed files, a 16x16 PNG icon, the package's changelog and copyright, and a manual page for
 # each program; the changelog's newest entry and each page (made from the program's --version)
 # carry the project's version.
@@ -14,7 +15,9 @@ if(NOT result EQUAL 0)
 endif()
 
 set(desktop ${PREFIX}/share/applications/orv52-prog.desktop)
-foreach(path ${PREFIX}/bin/orv52-prog ${PREFIX}/bin/orv52-cli ${desktop})
+foreach(path ${PREFIX}/bin/orv52-prog ${PREFIX}/bin/orv52-cli ${desktop}
+    ${PREFIX}/share/bash-completion/completions/orv52-cli
+    ${PREFIX}/share/metainfo/invalid.velunki.orv52prog.metainfo.xml)
   if(NOT EXISTS ${path})
     message(FATAL_ERROR "not installed: ${path}")
   endif()
