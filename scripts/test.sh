@@ -3,7 +3,7 @@
 # package and checks it with lintian, fuzzes every fuzz target for a bounded time, runs the suite again under AddressSanitizer
 # and UndefinedBehaviorSanitizer, the window's start and close under valgrind, and clang-tidy;
 # where ../shared/windows/ holds Qt for Windows, both programs built for Windows with their tests
-# run under Wine.
+# run under Wine, and the setup program and zip made and checked under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -15,6 +15,7 @@ bash scripts/package.sh build-test
 windows_sdk=../shared/windows/qt6.4.2-mingw64.tar.xz
 if [[ -f $windows_sdk ]]; then
   bash scripts/windows.sh build-windows-test
+  bash scripts/package.sh windows build-windows-test
 else
   echo "test.sh: Windows part skipped: $windows_sdk (Qt for Windows) is not there."
 fi

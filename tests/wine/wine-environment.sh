@@ -1,5 +1,6 @@
 # Sourced by the Wine test scripts: the build's own Wine prefix, made once even when several
-# tests start at the same moment, and Wine's DLL search path from ORV52_WINE_DLL_DIRS.
+# tests start at the same moment, and Wine's DLL search path from ORV52_WINE_DLL_DIRS (none when
+# it is empty, as for an installed program).
 export WINEPREFIX=${ORV52_WINE_PREFIX:?the Wine prefix is not set}
 # No debug channels, and no offer to install Mono or Gecko, which would open a window.
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
@@ -26,7 +27,7 @@ if [[ ! -f $WINEPREFIX/.orv52-ready ]]; then
 fi
 
 WINEPATH=
-IFS=: read -ra dll_dirs <<<"${ORV52_WINE_DLL_DIRS:?the DLL folders are not set}"
+IFS=: read -ra dll_dirs <<<"${ORV52_WINE_DLL_DIRS:-}"
 for dir in "${dll_dirs[@]}"; do
   WINEPATH+="Z:${dir//\//\\};"
 done

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The Windows setup program and the portable zip under Wine, in a Wine prefix of their own made
+# afresh, where nothing of Qt or MinGW is on the search path: a silent install, the installed
+# programs started, the Start-menu shortcut and the uninstall entry, an install over it, a
+# silent uninstall that leaves no file or key of the program but the user's backups, and the
+# window started from the unpacked zip.
+#   setup-under-wine.sh WINDOWS_BUILD_DIR VERSION
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+dir=$1 version=$2
+if [[ -z ${DISPLAY:-} ]]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
+fi
+export ORV52_WINE_PREFIX=$dir/wine-setup-prefix ORV52_WINE_DLL_DIRS=
+rm -rf "$ORV52_WINE_PREFIX"
+source "$here/wine-environment.sh"
+
+failures=0
+check() { # what, then a command that must succeed
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok: $what"
+  else
+    echo "FAIL: $what"
+    failures=$((failures + 1))
+  fi
+}
+
+readonly setup=$dir/orv52-prog-$version-setup.exe
+readonly installed="$WINEPREFIX/drive_c/Program Files/ORV-52 Prog"
+readonly shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/ORV-52 Prog.lnk"
+readonly uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ORV-52 Prog'
+readonly caption="Korvant - Programowanie systemu ORV-52"
+readonly backups="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/orv52-cli/kopie"
+
+run() { timeout -k 5 60 wine "$@"; }
+settle() { wineserver -w; }
+cli_version() { run "$1" --version | tr -d '\r'; }
+entry() { run reg query "$uninstall_key" /v "$1" 2>/dev/null | tr -d '\r'; }
+window_starts() { run "$dir/window_probe.exe" "$1" "$caption"; }
+no_program_files_left() { [[ ! -e $installed && ! -e $shortcut ]]; }
+no_uninstall_key() { ! run reg query "$uninstall_key" >/dev/null 2>&1; }
+path_untouched() { ! run reg query \
+  'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment' /v Path | grep -q "ORV-52"; }
+
+run "$setup" /S
+settle
+check "setup /S installs the window" test -f "$installed/orv52-prog.exe"
+check "the installed orv52-cli.exe prints its version" \
+  test "$(cli_version "$installed/orv52-cli.exe")" = "orv52-cli $version"
+check "the installed window starts with its caption and closes" \
+  window_starts 'C:\Program Files\ORV-52 Prog\orv52-prog.exe'
+check "a Start-menu shortcut" test -f "$shortcut"
+check "the uninstall entry has the version" grep -q "DisplayVersion.*$version" <<<"$(entry DisplayVersion)"
+check "the uninstall entry has the publisher" grep -q "Publisher.*Korvant" <<<"$(entry Publisher)"
+check "PATH is left alone by default" path_untouched
+
+run "$setup" /S
+settle
+check "setup over the same version leaves a working installation" \
+  test "$(cli_version "$installed/orv52-cli.exe")" = "orv52-cli $version"
+
+mkdir -p "$backups"
+echo "# kopia" >"$backups/kopia.txt"
+run "$installed/uninstall.exe" /S
+settle
+check "the uninstaller leaves no file of the program" no_program_files_left
+check "the uninstaller leaves no registry key of the program" no_uninstall_key
+check "the uninstaller leaves the user's backups" test -f "$backups/kopia.txt"
+
+unpacked=$dir/package/unpacked
+rm -rf "$unpacked"
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$dir/orv52-prog-$version-windows-x64.zip")
+check "the window starts from the unpacked zip" \
+  window_starts "Z:${unpacked//\//\\}\\orv52-prog-$version\\orv52-prog.exe"
+
+wineserver -k 2>/dev/null
+exit "$failures"
