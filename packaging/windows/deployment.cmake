@@ -55,6 +55,4 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/setup-files.nsh
   "!macro InstallFiles\n${install_lines}!macroend\n"
   "!macro RemoveFiles\n${remove_lines}!macroend\n")
 
-math(EXPR ORV52_VERSION_MAJOR "${PROJECT_VERSION_MAJOR}")
-math(EXPR ORV52_VERSION_MINOR "${PROJECT_VERSION_MINOR}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/setup.nsi.in setup.nsi @ONLY)

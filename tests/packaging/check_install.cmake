@@ -5,7 +5,8 @@
 # each program; the changelog's newest entry and each page (made from the program's --version)
 # carry the project's version.
 # Usage: cmake -D BUILD_DIR=<build> -D PREFIX=<scratch> -D VERSION=<version>
-#              -D MANUAL_PAGES=<whether help2man made them> -P check_install.cmake
+#              -D MANUAL_PAGES=<whether help2man made them> -D METAINFO=<the AppStream file>
+#              -P check_install.cmake
 
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -15,9 +16,10 @@ if(NOT result EQUAL 0)
 endif()
 
 set(desktop ${PREFIX}/share/applications/orv52-prog.desktop)
+get_filename_component(metainfo_name "${METAINFO}" NAME)
 foreach(path ${PREFIX}/bin/orv52-prog ${PREFIX}/bin/orv52-cli ${desktop}
     ${PREFIX}/share/bash-completion/completions/orv52-cli
-    ${PREFIX}/share/metainfo/invalid.velunki.orv52prog.metainfo.xml)
+    ${PREFIX}/share/metainfo/${metainfo_name})
   if(NOT EXISTS ${path})
     message(FATAL_ERROR "not installed: ${path}")
   endif()
