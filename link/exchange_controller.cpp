@@ -66,6 +66,11 @@ void ExchangeController::end() {
 ExchangeController::Outcome ExchangeController::run(std::span<const std::uint8_t> request) {
     clearReceiveBuffer();
     start(request);
+    // The device may have failed while the request went out.
+    if (!port_.isOpen()) {
+        end();
+        return Outcome::PortLost;
+    }
     QEventLoop loop;
     Outcome outcome = Outcome::NoAnswer;
     const auto finish = [&](Outcome how) {
@@ -89,6 +94,7 @@ ExchangeController::Outcome ExchangeController::run(std::span<const std::uint8_t
         }
     });
     connect(&timeoutTimer_, &QTimer::timeout, &loop, [&] { finish(Outcome::NoAnswer); });
+    connect(&port_, &SerialPortControl::deviceLost, &loop, [&] { finish(Outcome::PortLost); });
     cancelRun_ = [&] { finish(Outcome::NoAnswer); };
     loop.exec();
     cancelRun_ = nullptr;

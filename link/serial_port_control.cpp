@@ -90,11 +90,10 @@ void SerialPortControl::open() {
         close();
     if (port_.isOpen())
         return;
-    const QString device =
-        resolver_ ? resolver_(portNumber_) : comPortAssignment(portNumber_).device;
-    port_.setPortName(device);
+    device_ = resolver_ ? resolver_(portNumber_) : comPortAssignment(portNumber_).device;
+    port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite))
-        throwOpenError(port_.error(), port_.errorString(), device);
+        throwOpenError(port_.error(), port_.errorString(), device_);
 }
 
 void SerialPortControl::close() {
@@ -167,6 +166,7 @@ void SerialPortControl::onError(QSerialPort::SerialPortError error) {
                 close();
         },
         Qt::QueuedConnection);
+    emit deviceLost();
 }
 
 } // namespace orv52

@@ -48,6 +48,8 @@ public:
     void setCommPort(int portNumber);
 
     bool isOpen() const;
+    // The device the port was last opened on, as it was named then.
+    const QString& deviceName() const { return device_; }
 
     // Throws NumberedError: InvalidPortNumber when the device does not exist, PortAccessDenied
     // (that class) when the user may not open it, PortAlreadyOpen when it is busy or locked,
@@ -65,6 +67,10 @@ public:
     // take them.
     void write(std::span<const std::uint8_t> bytes);
 
+signals:
+    // The open device failed for good (cable pulled, adapter gone); the port counts as closed.
+    void deviceLost();
+
 private:
     void onError(QSerialPort::SerialPortError error);
 
@@ -73,6 +79,7 @@ private:
     PortLister lister_;
     std::function<KernelUartRecords()> kernelRecords_;
     ComPortPins pins_;
+    QString device_;
     int portNumber_ = 1;
     // The device failed while open (cable pulled, adapter gone). The port counts as closed at
     // once and is really closed on the next turn of the event loop, outside Qt's notifier.

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth util-linux
   dpkg-dev desktop-file-utils lintian help2man appstream
   g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis
+  qemu-system-x86 busybox-static kmod udev xz-utils
 )
 
 missing=()

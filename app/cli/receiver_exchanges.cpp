@@ -1,10 +1,10 @@
 #include "receiver_exchanges.h"
 
+#include "messages/error_report.h"
+#include "messages/message_catalogue.h"
 #include "port_argument.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
-#include "messages/error_report.h"
-#include "messages/message_catalogue.h"
 
 #include <ostream>
 
@@ -24,6 +24,14 @@ Failure portFailure(const NumberedError& error) {
     if (!message->detail.empty())
         text += " " + message->detail;
     return {exitCodeForMessage(message->id), text};
+}
+
+// The device went away under the exchange: an adapter pulled or a port switched off, which is
+// no silence of the receiver.
+Failure portLost(const QString& device) {
+    return {ExitCode::PortFailed, "port " + device.toStdString() +
+                                      " zniknął w trakcie wymiany: przejściówkę odłączono lub "
+                                      "straciła zasilanie; podłącz ją i spróbuj ponownie"};
 }
 
 Failure unexpectedAnswer(std::string_view expected) {
@@ -65,6 +73,8 @@ Configuration ReceiverExchanges::read() {
         throw unexpectedAnswer("konfiguracji");
     case ExchangeController::Outcome::TransmissionError:
         throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError)};
+    case ExchangeController::Outcome::PortLost:
+        throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
@@ -80,6 +90,8 @@ void ReceiverExchanges::program(const Configuration& settings) {
     case ExchangeController::Outcome::ConfigurationReceived:
     case ExchangeController::Outcome::TransmissionError:
         throw unexpectedAnswer("potwierdzenia programowania");
+    case ExchangeController::Outcome::PortLost:
+        throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
@@ -90,7 +102,9 @@ ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uin
     finding_.reset();
     try {
         const auto outcome = exchange_.run(request);
-        finding_ = examineAnswer(request, exchange_.receivedBytes());
+        // What came back says nothing of the receiver when the port went away under it.
+        if (outcome != ExchangeController::Outcome::PortLost)
+            finding_ = examineAnswer(request, exchange_.receivedBytes());
         return outcome;
     } catch (const NumberedError& error) {
         exchange_.end();

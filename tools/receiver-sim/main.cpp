@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     }
     try {
         const StopSignal stop;
-        PtyLine line(stop.fd());
+        PtyLine line = options->device ? PtyLine(stop.fd(), *options->device) : PtyLine(stop.fd());
         if (options->linkPath) {
             replaceLink(*options->linkPath, line.slavePath());
         }

@@ -50,6 +50,8 @@ std::optional<Options> parseOptions(std::span<char* const> args, std::string& er
         const std::string_view value = args[++i];
         if (arg == "--link") {
             options.linkPath = std::string(value);
+        } else if (arg == "--device") {
+            options.device = std::string(value);
         } else if (arg == "--record") {
             const auto bytes = parseHex(value, kRecordSize);
             if (!bytes) {

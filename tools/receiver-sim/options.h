@@ -14,6 +14,7 @@ namespace orv52::sim {
 
 struct Options {
     std::optional<std::string> linkPath; // a symlink to the slave, for scripts
+    std::optional<std::string> device;   // an existing serial device served instead of a pty
     std::optional<Record> record;        // used as given, checksum included
     std::uint8_t firmwareVersion = 0x23;
     Faults faults;
@@ -26,11 +27,13 @@ struct Options {
 };
 
 inline constexpr const char* kUsage =
-    "usage: orv52-receiver-sim [--link PATH] [--record HEX42] [--version HH]\n"
+    "usage: orv52-receiver-sim [--link PATH | --device PATH] [--record HEX42] [--version HH]\n"
     "                          [--fault MODE]... [--no-pacing] [--log [--log-line]]\n"
     "                          [--series HH[/no-store],... [--stay MS] [--away MS]]\n"
     "  MODE: silent | stray | bad-checksum | er | extra-byte | split | no-store | delay=MS\n"
     "        | cut-short | noise | loopback\n"
+    "  --device: serve an existing serial device (a USB gadget's /dev/ttyGS0) instead of a\n"
+    "            new pseudo-terminal\n"
     "  --log: on standard error, each request (RX) and the answer (TX); --log-line adds the\n"
     "         line settings at each request (LINE 1200 8N1)\n";
 

@@ -1,6 +1,7 @@
 #include "pty_line.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <system_error>
@@ -40,7 +41,7 @@ constexpr NamedSpeed kSpeeds[] = {{B300, "300"},     {B1200, "1200"},   {B2400, 
 
 std::string PtyLine::lineSettings() const {
     termios settings{};
-    if (tcgetattr(slave_, &settings) != 0) {
+    if (tcgetattr(slave_ >= 0 ? slave_ : master_, &settings) != 0) {
         return "?";
     }
     std::string text = "?";
@@ -67,8 +68,18 @@ PtyLine::PtyLine(int stopFd) : stopFd_(stopFd) {
     makeRaw(slave_);
 }
 
+PtyLine::PtyLine(int stopFd, const std::string& device) : stopFd_(stopFd), slavePath_(device) {
+    master_ = open(device.c_str(), O_RDWR | O_NOCTTY);
+    if (master_ < 0) {
+        fail("open");
+    }
+    makeRaw(master_);
+}
+
 PtyLine::~PtyLine() {
-    close(slave_);
+    if (slave_ >= 0) {
+        close(slave_);
+    }
     close(master_);
 }
 

@@ -20,6 +20,9 @@ inline constexpr std::chrono::nanoseconds kByteTime{10'000'000'000 / 1200};
 class PtyLine {
 public:
     explicit PtyLine(int stopFd); // throws std::system_error
+    // The receiver's end is an existing serial device instead, such as a USB gadget's
+    // /dev/ttyGS0, whose far side the program opens.
+    PtyLine(int stopFd, const std::string& device); // throws std::system_error
     ~PtyLine();
     PtyLine(const PtyLine&) = delete;
     PtyLine& operator=(const PtyLine&) = delete;
@@ -31,6 +34,7 @@ public:
     std::optional<std::vector<std::uint8_t>> read(int timeoutMs);
 
     // The line settings the program set on its end, as "1200 8N1"; "?" when they cannot be read.
+    // On a device, its own settings.
     std::string lineSettings() const;
 
     // Sends the writes in order; `paced` spends a byte time on every byte, as the line would.
