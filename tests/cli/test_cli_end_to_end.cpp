@@ -6,6 +6,7 @@
 #include "protocol/requests.h"
 #include "support/receiver_simulator.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -212,6 +213,33 @@ private slots:
         const std::string_view advice = cli::findingText(finding);
         QCOMPARE(run.err, "orv52-cli: " + first + "\norv52-cli: " +
                               QString::fromUtf8(advice.data(), qsizetype(advice.size())) + "\n");
+    }
+
+    // The port itself goes away under a read or a programming (the line's far end closes, as
+    // a driver hangs up a pulled adapter): said as such, at once, with a port failure's code.
+    void portGoneUnderTheExchangeIsSaidAtOnce_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("read") << QStringList{"read"};
+        QTest::newRow("program") << QStringList{"program", "--no-backup", "-"};
+    }
+
+    void portGoneUnderTheExchangeIsSaidAtOnce() {
+        QFETCH(QStringList, arguments);
+        ReceiverSimulator receiver({"--fault", "silent"});
+        QProcess cli;
+        startCli(cli, arguments + QStringList{"--port", receiver.linePath()});
+        cli.write(sampleFile());
+        cli.closeWriteChannel();
+        QTest::qWait(500);
+        QElapsedTimer sinceGone;
+        sinceGone.start();
+        receiver.stop();
+        const auto run = finishCli(cli);
+        QVERIFY2(sinceGone.elapsed() < 1000, "waited out the timeout");
+        QCOMPARE(run.exitCode, 9);
+        QCOMPARE(run.err, "orv52-cli: port " + receiver.linePath() +
+                              " zniknął w trakcie wymiany: przejściówkę odłączono lub straciła "
+                              "zasilanie; podłącz ją i spróbuj ponownie\n");
     }
 
     void aBadFileIsRefusedBeforeAnythingIsSent_data() {
