@@ -34,6 +34,7 @@ const QCommandLineOption kNoBackup(QStringLiteral("no-backup"), {});
 const QCommandLineOption kSeries(QStringLiteral("series"), {});
 const QCommandLineOption kCount(QStringLiteral("count"), {}, QStringLiteral("N"));
 const QCommandLineOption kQuiet(QStringLiteral("quiet"), {});
+const QCommandLineOption kProbe(QStringLiteral("probe"), {});
 
 ParsedCommandLine usageError(const QString& error) {
     return {std::nullopt, false, false, error.toStdString()};
@@ -57,12 +58,25 @@ std::optional<QString> checkSeriesAndBackup(Options& options, const std::string&
     return std::nullopt;
 }
 
+// --probe and --port auto fit the command.
+std::optional<QString> checkProbe(const Options& options) {
+    if (options.probe && options.command != Command::Ports)
+        return QStringLiteral("opcja --probe dotyczy tylko polecenia ports");
+    if (options.port != kAutoPort)
+        return std::nullopt;
+    if (options.command == Command::Ports)
+        return QStringLiteral("polecenie ports nie przyjmuje --port auto");
+    if (options.series)
+        return QStringLiteral("seria nie przyjmuje --port auto: podaj port, na którym czeka");
+    return std::nullopt;
+}
+
 } // namespace
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     QCommandLineParser parser;
     parser.addOptions({kHelp, kVersion, kTrace, kPort, kOutput, kCom, kLog, kBackup, kNoBackup,
-                       kSeries, kCount, kQuiet});
+                       kSeries, kCount, kQuiet, kProbe});
     parser.addPositionalArgument(QStringLiteral("polecenie"), {});
     QStringList words{QStringLiteral("orv52-cli")};
     for (const std::string& argument : arguments)
@@ -79,6 +93,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     options.noBackup = parser.isSet(kNoBackup);
     options.series = parser.isSet(kSeries);
     options.quiet = parser.isSet(kQuiet);
+    options.probe = parser.isSet(kProbe);
     std::string count;
     for (const auto& [option, target] :
          {std::pair{&kPort, &options.port}, std::pair{&kOutput, &options.outputFile},
@@ -117,6 +132,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         options.inputFile = positional.front().toStdString();
     if (const auto error = checkSeriesAndBackup(options, count))
         return usageError(*error);
+    if (const auto error = checkProbe(options))
+        return usageError(*error);
     return {options, false, false, {}};
 }
 
@@ -136,6 +153,7 @@ std::string usageText() {
     return std::string(
                "Użycie: orv52-cli POLECENIE [--port PORT] [--com N=URZĄDZENIE]... [--output PLIK]\n"
                "                 [--trace] [--log PLIK] [PLIK]\n"
+               "       orv52-cli ports [--probe] [--com N=URZĄDZENIE]...\n"
                "       orv52-cli program [--backup KATALOG | --no-backup]\n"
                "                 [--series [--count N] [--quiet]] [opcje jak wyżej] PLIK\n"
                "\n"
@@ -146,12 +164,20 @@ std::string usageText() {
                "                   przywraca konfigurację z kopii\n"
                "  verify PLIK      odczytuje konfigurację i porównuje ją z plikiem\n"
                "  ports            wypisuje, do czego prowadzą COM1..COM4, i inne porty szeregowe\n"
+               "  ports --probe    wysyła zapytanie o konfigurację (nic w odbiorniku nie zmienia)\n"
+               "                   na każdy port po kolei i wypisuje, gdzie odpowiada odbiornik\n"
+               "                   (z wersją), gdzie cisza, a gdzie błąd portu; kod 0, gdy\n"
+               "                   odpowiedział któryś odbiornik, 3, gdy żaden\n"
                "  PLIK \"-\" to standardowe wejście.\n"
                "\n"
                "Opcje:\n"
                "  --port PORT      COM1..COM4 (jak w oknie programu) albo ścieżka urządzenia,\n"
                "                   np. ") +
-           kExampleDevice + "; domyślnie COM1\n" + comPinHelp() +
+           kExampleDevice +
+           "; domyślnie COM1; auto: jedyny port,\n"
+           "                   na którym odpowiada odbiornik (gdy żaden albo kilka,\n"
+           "                   odmawia i je wymienia)\n" +
+           comPinHelp() +
            "  --output PLIK    zapisuje odczytaną konfigurację do pliku zamiast na wyjście\n"
            "  --trace          wypisuje na standardowe wyjście błędów każdy wysłany\n"
            "                   i odebrany bajt (szesnastkowo, z czasem w sekundach)\n"

@@ -11,10 +11,13 @@ namespace orv52::cli {
 
 enum class Command { Read, Program, Verify, Ports };
 
+// --port auto: the single port where a receiver answers the configuration query.
+inline constexpr char kAutoPort[] = "auto";
+
 // What the user asked for on the command line.
 struct Options {
     Command command = Command::Read;
-    std::string port = "COM1"; // COM1..COM4 as the window numbers them, or a device
+    std::string port = "COM1"; // COM1..COM4 as the window numbers them, a device, or kAutoPort
     std::string inputFile;     // program and verify: the configuration file, "-" for stdin
     std::string outputFile;    // where the configuration read goes; empty for stdout
     bool trace = false;        // every byte on the line to standard error
@@ -27,6 +30,7 @@ struct Options {
     bool series = false; // program: one receiver after another on the same port
     int count = 0;       // series: ends after this many receivers; 0 for no limit
     bool quiet = false;  // series: no bell on a result
+    bool probe = false;  // ports: the configuration query on every port
 };
 
 struct ParsedCommandLine {

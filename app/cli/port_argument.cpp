@@ -20,6 +20,7 @@ int windowPortNumber(const std::string& argument) {
 void selectPort(SerialPortControl& port, const std::string& argument) {
     const int number = windowPortNumber(argument);
     if (number != 0) {
+        port.setPortNameResolver({});
         port.setCommPort(number);
         return;
     }

@@ -2,9 +2,6 @@
 
 namespace orv52::cli {
 
-namespace {
-
-// What --port takes for the device: "COM9" on Windows, its path elsewhere.
 QString portArgument(const SerialPortEntry& port) {
 #ifdef Q_OS_WIN
     return port.portName;
@@ -12,8 +9,6 @@ QString portArgument(const SerialPortEntry& port) {
     return port.systemLocation;
 #endif
 }
-
-} // namespace
 
 std::string portListing(const SerialSystemView& system) {
     const ComPortAssignments assignments = nativeComPorts(system);

@@ -10,4 +10,7 @@ namespace orv52::cli {
 // the path to give to --port. UTF-8.
 std::string portListing(const SerialSystemView& system);
 
+// What --port takes for a device beyond COM1..COM4: "COM9" on Windows, its path elsewhere.
+QString portArgument(const SerialPortEntry& port);
+
 } // namespace orv52::cli

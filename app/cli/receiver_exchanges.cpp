@@ -64,6 +64,10 @@ ReceiverExchanges::ReceiverExchanges(const std::string& port, const ComPortPins&
         exchange_.setTrace([this](auto direction, auto bytes) { this->trace(direction, bytes); });
 }
 
+void ReceiverExchanges::usePort(const std::string& port) {
+    selectPort(port_, port);
+}
+
 Configuration ReceiverExchanges::read() {
     const auto query = makeConfigurationQuery();
     switch (exchange(query)) {

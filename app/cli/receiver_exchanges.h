@@ -34,6 +34,8 @@ public:
                       std::ostream& traceOut);
 
     const SerialPortControl& port() const { return port_; }
+    // Points the exchanges at another port, named as --port names it.
+    void usePort(const std::string& port);
     // What came back in the last exchange that ran to its end; nothing before the first and
     // after one that could not start.
     const std::optional<Finding>& lastFinding() const { return finding_; }

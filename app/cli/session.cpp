@@ -2,14 +2,16 @@
 
 #include "backup.h"
 #include "finding_text.h"
+#include "messages/message_catalogue.h"
 #include "port_listing.h"
+#include "port_probe.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
 #include "series.h"
-#include "messages/message_catalogue.h"
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <iostream>
 #include <iterator>
 #include <utility>
@@ -60,6 +62,8 @@ ExitCode Session::run() {
 
 ExitCode Session::runCommand() {
     try {
+        if (options_.port == kAutoPort)
+            useTheProbedPort();
         switch (options_.command) {
         case Command::Read:
             read();
@@ -71,7 +75,7 @@ ExitCode Session::runCommand() {
             verify();
             break;
         case Command::Ports:
-            out_ << portListing(receiver_.port().serialSystem()) << std::flush;
+            listPorts();
             break;
         }
     } catch (const Failure& failure) {
@@ -80,6 +84,26 @@ ExitCode Session::runCommand() {
         return failure.code;
     }
     return result_;
+}
+
+void Session::listPorts() {
+    if (!options_.probe) {
+        out_ << portListing(receiver_.port().serialSystem()) << std::flush;
+        return;
+    }
+    const auto probed = probePorts(options_.pins, options_.trace, err_);
+    out_ << probeListing(probed) << std::flush;
+    if (std::ranges::none_of(
+            probed, [](const ProbedPort& port) { return port.firmwareVersion.has_value(); }))
+        result_ = ExitCode::NoAnswer;
+}
+
+void Session::useTheProbedPort() {
+    const auto probed = probePorts(options_.pins, options_.trace, err_);
+    const ProbedPort& chosen = portWithTheReceiver(probed);
+    report("odbiornik odpowiada na porcie " + portName(chosen));
+    options_.port = chosen.argument;
+    receiver_.usePort(options_.port);
 }
 
 void Session::read() {

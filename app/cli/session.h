@@ -27,6 +27,10 @@ public:
 
 private:
     ExitCode runCommand();
+    // ports, with --probe what answers on each.
+    void listPorts();
+    // --port auto: the exchanges go to the single port where a receiver answers.
+    void useTheProbedPort();
     void read();
     void program();
     void verify();

@@ -81,6 +81,12 @@ private slots:
                                             << "--count wymaga liczby";
         QTest::newRow("backup and no backup") << "program --backup k --no-backup plik"
                                               << "wykluczają się";
+        QTest::newRow("probe of a read") << "read --probe"
+                                         << "--probe dotyczy tylko polecenia ports";
+        QTest::newRow("ports on auto") << "ports --port auto"
+                                       << "ports nie przyjmuje --port auto";
+        QTest::newRow("series on auto") << "program --series --port auto plik"
+                                        << "seria nie przyjmuje --port auto";
     }
 
     void usageErrorsAreToldInPolish() {

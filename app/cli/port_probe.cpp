@@ -1,0 +1,108 @@
+#include "port_probe.h"
+
+#include "finding_text.h"
+#include "port_listing.h"
+#include "protocol/record.h"
+#include "receiver_exchanges.h"
+
+#include <QString>
+
+namespace orv52::cli {
+
+namespace {
+
+// A port to try: what --port takes for it and the device it reaches.
+struct PresentPort {
+    std::string argument;
+    std::string device;
+    bool numbered;
+};
+
+std::vector<PresentPort> presentPorts(const ComPortPins& pins) {
+    SerialPortControl port;
+    port.setComPortPins(pins);
+    const SerialSystemView system = port.serialSystem();
+    const ComPortAssignments assignments = nativeComPorts(system);
+    std::vector<PresentPort> present;
+    for (int number = 1; number <= kComPortCount; ++number) {
+        const ComPortAssignment& assignment = assignments[number - 1];
+        if (assignment.hardware || (assignment.pinned && !assignment.resolvesTo.isEmpty()))
+            present.push_back(
+                {"COM" + std::to_string(number), assignment.device.toStdString(), true});
+    }
+    for (const SerialPortEntry& other : otherSerialDevices(system, assignments)) {
+        const std::string argument = portArgument(other).toStdString();
+        present.push_back({argument, argument, false});
+    }
+    return present;
+}
+
+std::string outcomeOf(const Failure& failure, const std::optional<Finding>& finding) {
+    if (isPortFailure(failure.code) || !finding)
+        return failure.message;
+    if (*finding == Finding::Silence)
+        return "cisza";
+    return std::string(findingText(*finding));
+}
+
+std::string namedList(const std::vector<ProbedPort>& ports, bool answered) {
+    std::string list;
+    for (const ProbedPort& port : ports) {
+        if (port.firmwareVersion.has_value() != answered)
+            continue;
+        list += (list.empty() ? "" : ", ") + portName(port);
+    }
+    return list;
+}
+
+} // namespace
+
+std::vector<ProbedPort> probePorts(const ComPortPins& pins, bool trace, std::ostream& traceOut) {
+    std::vector<ProbedPort> probed;
+    for (const PresentPort& present : presentPorts(pins)) {
+        ProbedPort port{present.argument, present.device, present.numbered, std::nullopt, {}};
+        ReceiverExchanges receiver(present.argument, pins, trace, traceOut);
+        try {
+            const Configuration held = receiver.read();
+            port.firmwareVersion = held.firmwareVersion;
+            port.outcome = "odbiornik, wersja " + versionText(held.firmwareVersion);
+        } catch (const Failure& failure) {
+            port.outcome = outcomeOf(failure, receiver.lastFinding());
+        }
+        probed.push_back(std::move(port));
+    }
+    return probed;
+}
+
+std::string portName(const ProbedPort& port) {
+    return port.numbered ? port.argument + " (" + port.device + ")" : port.device;
+}
+
+std::string probeListing(const std::vector<ProbedPort>& ports) {
+    if (ports.empty())
+        return "Portów szeregowych brak.\n";
+    std::string text;
+    for (const ProbedPort& port : ports) {
+        text += (port.numbered ? port.argument + "  " : std::string(6, ' ')) + port.device + ": " +
+                port.outcome + "\n";
+    }
+    return text;
+}
+
+const ProbedPort& portWithTheReceiver(const std::vector<ProbedPort>& ports) {
+    std::vector<const ProbedPort*> answered;
+    for (const ProbedPort& port : ports)
+        if (port.firmwareVersion)
+            answered.push_back(&port);
+    if (answered.size() == 1)
+        return *answered.front();
+    if (answered.empty())
+        throw Failure{ExitCode::NoAnswer,
+                      "--port auto: odbiornik nie odpowiada na żadnym porcie" +
+                          (ports.empty() ? std::string(" (portów szeregowych brak)")
+                                         : " (sprawdzono: " + namedList(ports, false) + ")")};
+    throw Failure{ExitCode::Usage, "--port auto: odbiornik odpowiada na kilku portach: " +
+                                       namedList(ports, true) + "; wybierz jeden w --port"};
+}
+
+} // namespace orv52::cli
