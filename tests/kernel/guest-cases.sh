@@ -55,6 +55,7 @@ echo "$(uptime) udev settled"
 modprobe -d "$KERNEL_ROOT" g_serial use_acm=1 || fail driver-g_serial "modprobe g_serial failed"
 wait_for /dev/ttyACM0 1 || fail cdc-acm-adapter "no /dev/ttyACM0"
 "$SIMULATOR" --device /dev/ttyGS0 --version 25 >/dev/null 2>"$work/acm-sim.log" &
+acm_simulator=$!
 wait_for /dev/ttyUSB1 1 || fail ftdi-adapters "no /dev/ttyUSB1"
 
 by_id() { # tty: its by-id name
@@ -197,3 +198,27 @@ check series-stop "Ctrl-C gave $code, not 0" test "$code" -eq 0
 check series-summary "no true summary" has_line "$work/series.out" "Zaprogramowano 2 z 2 odbiorników; nieudane: 0."
 check series-told-once "the missing port was not told exactly once" \
   test "$(grep -c 'ponawiam' "$work/series.err")" -eq 1
+
+# Finding the receiver's port: every port present answers the query, or is silent.
+cli probe ports --probe
+sed 's/^/ports --probe: /' "$work/probe.out" >>"$measured"
+check probe-code "ports --probe gave $(cat "$work/probe.code") with receivers present" code_is probe 0
+check probe-console-silent "ttyS0 (the console) not silent" has_line "$work/probe.out" "COM1  /dev/ttyS0: cisza"
+for found in "uart|COM2  /dev/ttyS1: odbiornik, wersja 2.1" \
+  "cdc-acm|COM3  /dev/ttyACM0: odbiornik, wersja 2.5" \
+  "ftdi|COM4  /dev/ttyUSB0: odbiornik, wersja 2.3" "silent-ftdi|      /dev/ttyUSB1: cisza"; do
+  check "probe-${found%%|*}" "no line \"${found#*|}\"" has_line "$work/probe.out" "${found#*|}"
+done
+cli auto-several read --port auto
+check probe-auto-several "--port auto with three receivers did not refuse naming them" \
+  has_text "$work/auto-several.err" "kilku portach: COM2 (/dev/ttyS1), COM3 (/dev/ttyACM0), COM4 (/dev/ttyUSB0)"
+check probe-auto-several-code "gave $(cat "$work/auto-several.code"), not 2" code_is auto-several 2
+# With the CDC-ACM receiver switched off and the FTDI adapter pulled, the UART's is the one.
+kill "$acm_simulator"
+authorize "$answering_usb" 0
+wait_for "$answering" 0
+cli auto-one read --port auto
+check probe-auto-one "--port auto did not read the UART's receiver" \
+  has_line "$work/auto-one.out" "wersja = 2.1"
+check probe-auto-one-said "did not say which port" \
+  has_line "$work/auto-one.err" "orv52-cli: odbiornik odpowiada na porcie COM2 (/dev/ttyS1)"
