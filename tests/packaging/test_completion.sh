@@ -34,7 +34,9 @@ expect "pro" program
 expect "read --p" --port
 expect "program --se" --series
 expect "read --se" -
-expect "read --port " COM1 COM2 COM3 COM4
+expect "ports --pr" --probe
+expect "read --pr" -
+expect "read --port " COM1 COM2 COM3 COM4 auto
 expect "read --port CO" COM1 COM4
 expect "program --backup $work/" "$work/kopie"
 expect "program --backup $work/o" -
