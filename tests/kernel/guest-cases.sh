@@ -147,18 +147,20 @@ done
 grep '^CPU' "$work/window.out" >>"$measured"
 
 # orv52-cli with the adapter pulled during an exchange: it says the port went away, at once.
+# --trace tells when the request is out, so the adapter goes under the exchange, not before it.
 for command in read program; do
-  arguments=(read --port "$silent")
-  [[ $command == program ]] && arguments=(program --no-backup --port "$silent" "$startup")
+  arguments=(read --trace --port "$silent")
+  [[ $command == program ]] && arguments=(program --trace --no-backup --port "$silent" "$startup")
   "$CLI" "${arguments[@]}" >"$work/pulled-$command.out" 2>"$work/pulled-$command.err" &
   pid=$!
-  sleep 0.7
+  for _ in $(seq 100); do grep -q ' TX ' "$work/pulled-$command.err" && break; sleep 0.05; done
+  sleep 0.3
   authorize "$silent_usb" 0
   pulled=$(date +%s%N)
   wait "$pid"
   code=$?
   ended_ms=$((($(date +%s%N) - pulled) / 1000000))
-  echo "CLI $command, adapter pulled: exit $code after ${ended_ms} ms: $(tr '\n' ' ' <"$work/pulled-$command.err")" >>"$measured"
+  echo "CLI $command, adapter pulled: exit $code after ${ended_ms} ms: $(grep -v ' TX ' "$work/pulled-$command.err")" >>"$measured"
   check "cli-pulled-$command-code" "exit $code, not 9" test "$code" -eq 9
   check "cli-pulled-$command-message" "does not say the port went away" \
     has_text "$work/pulled-$command.err" "zniknął w trakcie wymiany"

@@ -62,13 +62,7 @@ struct GuestWindow {
         return option->toolTip();
     }
 
-    bool controlsEnabled() const {
-        bool enabled = control<QWidget>(window, "Przeslij_Command")->isEnabled() &&
-                       control<QWidget>(window, "Odbierz_Command")->isEnabled();
-        for (int i = 1; i <= 4; ++i)
-            enabled = enabled && control<QWidget>(window, indexed("Port_Option", i))->isEnabled();
-        return enabled;
-    }
+    bool controlsEnabled() const { return exchangeControlsEnabled(window); }
 
     // Presses a button and waits until the exchange has ended: the controls are back.
     bool exchange(const char* button) {

@@ -30,13 +30,7 @@ struct ExchangeFixture {
         exposed = QTest::qWaitForWindowExposed(&window);
     }
 
-    bool controlsEnabled() const {
-        bool enabled = control<QWidget>(window, "Przeslij_Command")->isEnabled() &&
-                       control<QWidget>(window, "Odbierz_Command")->isEnabled();
-        for (int i = 1; i <= 4; ++i)
-            enabled = enabled && control<QWidget>(window, indexed("Port_Option", i))->isEnabled();
-        return enabled;
-    }
+    bool controlsEnabled() const { return exchangeControlsEnabled(window); }
 
     // A real click: through the window, as the platform delivers it.
     void click(const char* name) {

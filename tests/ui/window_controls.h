@@ -15,3 +15,12 @@ template <typename Control> Control* control(const QWidget& window, const QStrin
 inline QString indexed(const char* arrayName, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(arrayName)).arg(index);
 }
+
+// Both exchange buttons and the four port options are enabled: no exchange runs.
+inline bool exchangeControlsEnabled(const QWidget& window) {
+    bool enabled = control<QWidget>(window, "Przeslij_Command")->isEnabled() &&
+                   control<QWidget>(window, "Odbierz_Command")->isEnabled();
+    for (int i = 1; i <= 4; ++i)
+        enabled = enabled && control<QWidget>(window, indexed("Port_Option", i))->isEnabled();
+    return enabled;
+}
