@@ -1,5 +1,6 @@
 #include "app/cli/finding_text.h"
 #include "cli_run.h"
+#include "link/serial_port_control.h"
 #include "support/receiver_simulator.h"
 
 #include <QTest>
@@ -24,12 +25,20 @@ private slots:
         ReceiverSimulator receiver({"--version", "21", "--log"});
         ReceiverSimulator silent({"--fault", "silent"});
         ReceiverSimulator echo({"--fault", "loopback"});
+        ReceiverSimulator held({});
+        orv52::SerialPortControl holder;
+        holder.setPortNameResolver([path = held.linePath()](int) { return path; });
+        holder.open();
         const auto run = runCli({"ports", "--probe", "--com", "1=" + receiver.linePath(), "--com",
-                                 "2=" + silent.linePath(), "--com", "4=" + echo.linePath()});
+                                 "2=" + silent.linePath(), "--com", "3=" + held.linePath(), "--com",
+                                 "4=" + echo.linePath()});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(hasLine(run.out, "COM1  " + receiver.linePath() + ": odbiornik, wersja 2.1"),
                  qPrintable(run.out));
         QVERIFY2(hasLine(run.out, "COM2  " + silent.linePath() + ": cisza"), qPrintable(run.out));
+        QVERIFY2(
+            hasLine(run.out, "COM3  " + held.linePath() + ": Port zajęty, ustaw inny port !!!"),
+            qPrintable(run.out));
         const std::string_view advice = orv52::cli::findingText(orv52::Finding::Echo);
         const auto echoed = QString::fromUtf8(advice.data(), qsizetype(advice.size()));
         QVERIFY2(hasLine(run.out, "COM4  " + echo.linePath() + ": " + echoed), qPrintable(run.out));
