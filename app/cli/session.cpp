@@ -2,12 +2,12 @@
 
 #include "backup.h"
 #include "finding_text.h"
-#include "messages/message_catalogue.h"
 #include "port_listing.h"
 #include "port_probe.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
 #include "series.h"
+#include "messages/message_catalogue.h"
 
 #include <QFile>
 #include <QSaveFile>
