@@ -38,8 +38,12 @@ ExchangeController::Poll ExchangeController::poll() {
         return Poll::Waiting;
     std::vector<std::uint8_t> batch;
     batch.reserve(static_cast<std::size_t>(waiting));
-    for (int i = 0; i < waiting; ++i)
-        batch.push_back(port_.readOne());
+    for (int i = 0; i < waiting; ++i) {
+        const auto byte = port_.readOne();
+        if (!byte)
+            break; // the port failed; what came before it is still the receiver's
+        batch.push_back(*byte);
+    }
     traceBytes(Direction::Received, batch);
     receiveBuffer_.append(batch);
     receivedBytes_.insert(receivedBytes_.end(), batch.begin(), batch.end());

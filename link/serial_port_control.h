@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -57,8 +58,9 @@ public:
 
     // Received bytes waiting to be read, at most kInputBufferSize.
     int pendingCount();
-    // The oldest waiting byte; call only when pendingCount() > 0.
-    std::uint8_t readOne();
+    // The oldest waiting byte. Nothing when no byte could be read: the port has failed then and
+    // counts as closed, as for a device that went away.
+    std::optional<std::uint8_t> readOne();
     // Drops every waiting byte, in Qt's buffer and the system's. Does nothing on a closed port.
     void discardInput();
     // Sends the bytes as one block. Throws NumberedError (PortWriteFailed) when the port cannot
@@ -67,6 +69,7 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    void markFailed();
 
     QSerialPort port_;
     PortNameResolver resolver_;

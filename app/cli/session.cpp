@@ -1,15 +1,16 @@
 #include "session.h"
 
 #include "backup.h"
+#include "checked_output.h"
 #include "finding_text.h"
+#include "messages/message_catalogue.h"
+#include "output_file.h"
 #include "port_listing.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
 #include "series.h"
-#include "messages/message_catalogue.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <iostream>
 #include <iterator>
 #include <utility>
@@ -55,6 +56,9 @@ ExitCode Session::run() {
         logEntry_.finding = receiver_.lastFinding();
         log_.append(logEntry_);
     }
+    // What was read or sent stands; the code still tells that its log line is missing.
+    if (log_.failed() && code == ExitCode::Done)
+        return ExitCode::OutputFailed;
     return code;
 }
 
@@ -71,7 +75,8 @@ ExitCode Session::runCommand() {
             verify();
             break;
         case Command::Ports:
-            out_ << portListing(receiver_.port().serialSystem()) << std::flush;
+            out_ << portListing(receiver_.port().serialSystem());
+            flushChecked(out_, kStandardOutput);
             break;
         }
     } catch (const Failure& failure) {
@@ -161,19 +166,12 @@ Configuration Session::readReceiver() {
 
 void Session::writeOutput(const Configuration& settings) {
     const std::string text = writeConfigurationFile(settings);
-    if (options_.outputFile.empty()) {
-        out_ << text << std::flush;
+    if (!options_.outputFile.empty()) {
+        saveOutputFile(options_.outputFile, text);
         return;
     }
-    // Written whole or not at all: a failed write never leaves half a file behind.
-    QSaveFile file(QString::fromStdString(options_.outputFile));
-    // Text: a file written on Windows gets CR LF, as the same text on standard output does.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit())
-        throw Failure{ExitCode::OutputFailed, "nie można zapisać pliku „" + options_.outputFile +
-                                                  "”: " + file.errorString().toStdString()};
+    out_ << text;
+    flushChecked(out_, kStandardOutput);
 }
 
 void Session::compare(const Configuration& expected, const Configuration& actual) {
