@@ -1,10 +1,10 @@
 #include "receiver_exchanges.h"
 
-#include "messages/error_report.h"
-#include "messages/message_catalogue.h"
 #include "port_argument.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
+#include "messages/error_report.h"
+#include "messages/message_catalogue.h"
 
 #include <ostream>
 
