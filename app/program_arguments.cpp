@@ -2,8 +2,9 @@
 
 #ifdef _WIN32
 #include <QString>
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 #endif
 
 namespace orv52 {

@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev clang-tidy-14 valgrind
   xvfb xauth util-linux strace
   dpkg-dev desktop-file-utils lintian help2man appstream
-  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis
+  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis locales
 )
 
 missing=()

@@ -16,15 +16,6 @@ private slots:
         QVERIFY(QFontDatabase::families().contains(QFontInfo(window.font()).family()));
         QVERIFY(!window.grab().isNull());
     }
-
-    // A reader still running at the end would end the whole program.
-    void leavingWithoutFinishingWaitsForTheReader() { const orv52::FontConfigWarmUp warmUp; }
-
-    void finishingTwiceIsHarmless() {
-        orv52::FontConfigWarmUp warmUp;
-        warmUp.finish();
-        warmUp.finish();
-    }
 };
 
 int main(int argc, char* argv[]) {
