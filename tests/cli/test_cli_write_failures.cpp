@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <future>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 // Every write of orv52-cli either reaches its target or ends the command with exit 10 and a
@@ -36,6 +37,18 @@ CliRun runWithOutputTo(const QString& file, const QStringList& arguments) {
     return finishCli(cli);
 }
 
+// The system's null or full device; as root, a node of the test's own for the same device, so
+// that a program that replaces what it writes to can only replace that one.
+QString deviceNode(const QTemporaryDir& dir, const QString& name) {
+    if (geteuid() != 0)
+        return "/dev/" + name;
+    const QString node = dir.filePath(name);
+    const unsigned minor = name == "null" ? 3 : 7;
+    if (fileType(node) == 0)
+        ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, minor));
+    return node;
+}
+
 QByteArray readWhole(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray{};
@@ -56,8 +69,8 @@ private slots:
         QTest::newRow("read to stdout") << QStringList{"read", "--port", "LINE"} << stdOut;
         QTest::newRow("ports") << QStringList{"ports"} << stdOut;
         QTest::newRow("help") << QStringList{"--help"} << stdOut;
-        QTest::newRow("--output") << QStringList{"read", "--port", "LINE", "--output", "/dev/full"}
-                                  << "nie można zapisać pliku „/dev/full”";
+        QTest::newRow("--output") << QStringList{"read", "--port", "LINE", "--output", "FULL"}
+                                  << "nie można zapisać pliku „FULL”";
         QTest::newRow("series line") << QStringList{"program",     "--series", "--count", "2",
                                                     "--no-backup", "--port",   "LINE",    "SAMPLE"}
                                      << "nie można zapisać wiersza wyniku na standardowe wyjście";
@@ -70,10 +83,13 @@ private slots:
         ReceiverSimulator receiver({});
         arguments.replaceInStrings("SAMPLE", writeFile(dir_, "sample.txt", sampleFile()));
         arguments.replaceInStrings("LINE", receiver.linePath());
-        const auto run = runWithOutputTo("/dev/full", arguments);
+        const QString full = deviceNode(dir_, "full");
+        arguments.replaceInStrings("FULL", full);
+        named.replace("FULL", full);
+        const auto run = runWithOutputTo(full, arguments);
         QCOMPARE(run.exitCode, 10);
         QVERIFY2(run.err.contains(named), qPrintable(run.err));
-        QCOMPARE(fileType("/dev/full"), mode_t{S_IFCHR});
+        QCOMPARE(fileType(full), mode_t{S_IFCHR});
     }
 
     // A reader that has gone: "true" reads nothing and ends long before the answer comes.
@@ -89,22 +105,24 @@ private slots:
     // What was read stands and is printed; only the code tells that the log line is missing.
     void unwrittenLogLineTurnsDoneIntoTen() {
         ReceiverSimulator receiver({});
-        const auto run = runCli({"read", "--port", receiver.linePath(), "--log", "/dev/full"});
+        const QString full = deviceNode(dir_, "full");
+        const auto run = runCli({"read", "--port", receiver.linePath(), "--log", full});
         QCOMPARE(run.exitCode, 10);
         QVERIFY(run.out.contains("druzyny ="));
-        QVERIFY2(run.err.contains("nie można dopisać do dziennika „/dev/full”"),
+        QVERIFY2(run.err.contains("nie można dopisać do dziennika „" + full + "”"),
                  qPrintable(run.err));
     }
 
     void devicesFifosAndTheirLinksAreWrittenThrough() {
         ReceiverSimulator receiver({});
         const QString link = dir_.filePath("null-link");
-        QVERIFY(QFile::link("/dev/null", link));
-        for (const QString& target : {QStringLiteral("/dev/null"), link}) {
+        const QString null = deviceNode(dir_, "null");
+        QVERIFY(QFile::link(null, link));
+        for (const QString& target : {null, link}) {
             const auto run = runCli(
                 {"read", "--port", receiver.linePath(), "--output", target, "--log", target});
             QCOMPARE(run.exitCode, 0);
-            QCOMPARE(fileType("/dev/null"), mode_t{S_IFCHR});
+            QCOMPARE(fileType(null), mode_t{S_IFCHR});
         }
         QCOMPARE(fileType(link), mode_t{S_IFLNK});
 

@@ -123,8 +123,9 @@ if [[ $mode == arguments ]]; then
     check "$page: read into „odczyt żółć.txt”" has_line "$dir/odczyt żółć.txt" "wersja = 2.3"
     # The default backup folder, in a profile whose name has Polish letters.
     profile='C:\users\Łukasz Żółć\AppData\Roaming'
+    rm -rf "$WINEPREFIX/drive_c/users/Łukasz Żółć"
     wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$profile" /f >/dev/null 2>&1
-    cli "$work/profile" program --port COM3 "Z:$dir/Łódź.txt"
+    cli "$work/profile" program --port COM3 "Z:$work/startup.txt"
     check "$page: programmed with its backup in the profile" test $? -eq 0
     check "$page: the backup in „Łukasz Żółć”'s profile" compgen -G \
       "$WINEPREFIX/drive_c/users/Łukasz Żółć/AppData/Roaming/orv52-cli/kopie/*_wersja-2.3.txt"
