@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "app/cli/guide_location.h"
 #include "app/command_line_common.h"
 #include "exit_code.h"
 #include "link/port_name.h"
@@ -171,7 +172,7 @@ std::string usageText() {
            "\n"
            "Kody wyjścia (seria: 0, gdy każdy odbiornik zaprogramowano; 1, gdy któryś nie;\n"
            "10, gdy nie można zapisać kopii):\n" +
-           exitCodeTable();
+           exitCodeTable() + kGuideLine;
 }
 
 } // namespace orv52::cli
