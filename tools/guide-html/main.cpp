@@ -11,12 +11,40 @@
 
 namespace {
 
+// Qt writes every style inline, for its own text engine: a font a browser does not know, no space
+// above headings, the page as wide as the window. These rules, which outweigh the inline ones, make
+// the page read well in a browser. A paragraph indented on both sides is a quoted message.
+constexpr char kBrowserStyle[] = R"(<style type="text/css">
+body { font-family: sans-serif !important; font-size: 11pt !important; line-height: 1.45;
+       max-width: 50em; margin: 1em auto !important; padding: 0 1em; color: #222; }
+h1, h2, h3 { margin-top: 1.4em !important; margin-bottom: 0.5em !important; }
+h2 { border-bottom: 1px solid #ccc; }
+pre { background: #f4f4f4; padding: 0.6em 0.8em !important; white-space: pre-wrap;
+      overflow-wrap: anywhere; }
+table { border-collapse: collapse; margin: 0.6em 0; border-color: #bbb; }
+td { padding: 0.25em 0.6em; vertical-align: top; }
+p[style*="margin-left:40px"] { border-left: 4px solid #b22; background: #fbf3f3;
+       padding: 0.4em 0.8em; margin-left: 1.5em !important; margin-right: 0 !important; }
+img { max-width: 100%; }
+</style>)";
+
 // The page's title: the text of the guide's first heading.
 QString firstHeading(const QString& markdown) {
     const auto match =
         QRegularExpression(QStringLiteral("^# (.+)$"), QRegularExpression::MultilineOption)
             .match(markdown);
     return match.hasMatch() ? match.captured(1).trimmed() : QString();
+}
+
+// Qt's page as a browser should show it: in Polish, with the style above, a code block as one block
+// rather than a block per line, and the "!" that ends a message never wrapped alone onto a line.
+QString forBrowsers(QString html) {
+    html.replace(QRegularExpression(QStringLiteral("</pre>\\s*<pre[^>]*>")), QStringLiteral("\n"));
+    html.replace(QStringLiteral(" !"), QStringLiteral("&nbsp;!"));
+    html.replace(QStringLiteral("<html>"), QStringLiteral("<html lang=\"pl\">"));
+    html.replace(QStringLiteral("</head>"),
+                 QString::fromUtf8(kBrowserStyle) + QStringLiteral("</head>"));
+    return html;
 }
 
 } // namespace
@@ -40,8 +68,7 @@ int main(int argc, char* argv[]) {
     QTextDocument document;
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     document.setMetaInformation(QTextDocument::DocumentTitle, firstHeading(markdown));
-    QString html = document.toHtml();
-    html.replace(QStringLiteral("<html>"), QStringLiteral("<html lang=\"pl\">"));
+    const QString html = forBrowsers(document.toHtml());
 
     QSaveFile output(args[2]);
     if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
