@@ -4,7 +4,6 @@
 #include "link/serial_port_control.h"
 #include "main_window_layout.h"
 #include "protocol/configuration.h"
-#include "protocol/receive_buffer.h"
 #include "protocol/record.h"
 #include "protocol/requests.h"
 
@@ -40,7 +39,6 @@ public:
     std::uint8_t teamMaskHigh() const { return teamMaskHigh_; }
     const Record& programmingFrame() const { return programmingFrame_; }
     const ConfigurationQuery& configurationQuery() const { return configurationQuery_; }
-    const ReceiveBuffer& receiveBuffer() const { return exchange_.receiveBuffer(); }
     const SerialPortControl& port() const { return Port_MSComm; }
 
     // Let tests point COM n at a pseudo-terminal, by name or by the list of serial devices the
@@ -79,7 +77,8 @@ private:
     void Przeslij_Command_Click();
     void Odbierz_Command_Click();
     void startExchange(std::span<const std::uint8_t> request, bool fillFrameFirst);
-    void fillProgrammingFrame();
+    // What the window's controls and team masks say, for a programming frame.
+    Configuration settingsFromWindow() const;
     // The six timing fields in record order.
     std::array<QLineEdit*, kTimingCount> timingFields() const;
     void Odbieraj_Timer_Timer();
