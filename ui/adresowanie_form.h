@@ -1,11 +1,13 @@
 #pragma once
 
+#include "control_table.h"
 #include "link/exchange_controller.h"
 #include "link/serial_port_control.h"
 #include "main_window_layout.h"
 #include "protocol/configuration.h"
 #include "protocol/record.h"
 #include "protocol/requests.h"
+#include "protocol/team_numbers.h"
 
 #include <QWidget>
 #include <array>
@@ -55,11 +57,9 @@ public:
     void setTeamBoxes(std::uint8_t lowByte, std::uint8_t highByte);
 
 private:
-    void createControls();
-    void createTeamNumberBoxes();
-    void createNumericFields();
-    void createLists();
-    void createRightColumn();
+    void takeControls(const MadeControls& made);
+    // What the control table does not say.
+    void setUpControls();
     void setTabOrder();
     void connectHandlers();
     void Form_Load();
@@ -101,8 +101,9 @@ private:
     // The detail is a line under the message's text; a test's presenter sees only the number.
     void showMessage(int messageId, const QString& detail = {});
 
-    std::array<QCheckBox*, main_layout::kLowTeamBoxes> AdresL_Check{};
-    std::array<QCheckBox*, main_layout::kHighTeamBoxes> AdresH_Check{};
+    // Box i of each array is bit i of its team mask.
+    std::array<QCheckBox*, teams::count(teams::Mask::Low)> AdresL_Check{};
+    std::array<QCheckBox*, teams::count(teams::Mask::High)> AdresH_Check{};
     std::array<QLineEdit*, 2> DelaySetOnRelay_Text{};
     std::array<QLineEdit*, 2> DurationSetOnRelay_Text{};
     std::array<QLineEdit*, 2> LightingTime_Text{};
