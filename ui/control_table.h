@@ -37,7 +37,7 @@ class MadeControls {
 public:
     void add(QWidget* control) { byName_[control->objectName()] = control; }
     template <typename Control> Control* get(const QString& name) const {
-        return static_cast<Control*>(byName_.at(name));
+        return qobject_cast<Control*>(byName_.at(name));
     }
 
 private:
