@@ -1,7 +1,6 @@
 #include "app/version.h"
 #include "program_arguments.h"
 #include "ui/adresowanie_form.h"
-#include "ui/font_config_warm_up.h"
 #include "window_command_line.h"
 
 #include <QApplication>
@@ -33,9 +32,7 @@ int main(int argc, char* argv[]) {
     if (!commandLine.pins)
         return exitAfterCommandLine(commandLine);
 
-    orv52::FontConfigWarmUp fontConfig; // read while Qt connects to the display
     QApplication app(argc, argv);
-    fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));
     QApplication::setApplicationVersion(QString::fromLatin1(orv52::kVersion));
     QApplication::setOrganizationName(QStringLiteral("Velunki"));

@@ -39,16 +39,16 @@ void Adresowanie_Form::startExchange(std::span<const std::uint8_t> request, bool
         Odbierz_Command->setEnabled(false);
         exchange_.clearReceiveBuffer();
         if (fillFrameFirst)
-            fillProgrammingFrame();
+            fillProgrammingFrame(programmingFrame_, settingsFromWindow());
         exchange_.start(request);
     } catch (const NumberedError& error) {
         ObslugaBledow(error);
     }
 }
 
-// The fields are read in record order, so that a field that fails its conversion stops the
-// exchange at the same field as it always has.
-void Adresowanie_Form::fillProgrammingFrame() {
+// The fields are read in record order: the first of them whose text does not fit a byte is the
+// one that stops the exchange.
+Configuration Adresowanie_Form::settingsFromWindow() const {
     Configuration settings;
     settings.teamMaskLow = teamMaskLow_;
     settings.teamMaskHigh = teamMaskHigh_;
@@ -56,7 +56,7 @@ void Adresowanie_Form::fillProgrammingFrame() {
         settings.timings[i] = fieldByte(timingFields()[i]);
     settings.displayCommand = WyswietlPolecenie_Combo->currentIndex();
     settings.buzzerMode = TrybBuzera_Combo->currentIndex();
-    orv52::fillProgrammingFrame(programmingFrame_, settings);
+    return settings;
 }
 
 void Adresowanie_Form::Odbieraj_Timer_Timer() {
