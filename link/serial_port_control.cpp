@@ -51,6 +51,7 @@ SerialPortControl::SerialPortControl(QObject* parent)
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.setReadBufferSize(kInputBufferSize);
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialPortControl::onError);
+    connect(&port_, &QSerialPort::readyRead, this, &SerialPortControl::bytesArrived);
 }
 
 void SerialPortControl::setPortNameResolver(PortNameResolver resolver) {

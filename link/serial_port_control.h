@@ -67,6 +67,10 @@ public:
     // take them.
     void write(std::span<const std::uint8_t> bytes);
 
+signals:
+    // Bytes have arrived (where the system tells of them: not under Wine).
+    void bytesArrived();
+
 private:
     void onError(QSerialPort::SerialPortError error);
     void markFailed();

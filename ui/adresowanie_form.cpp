@@ -44,9 +44,6 @@ Adresowanie_Form::Adresowanie_Form(QWidget* parent)
     setWindowIcon(appIcon());
     setFixedSize(twipsToPixels(layout::kClientWidth), twipsToPixels(layout::kClientHeight));
 
-    exchange_.pollTimer().setObjectName(QStringLiteral("Odbieraj_Timer"));
-    exchange_.timeoutTimer().setObjectName(QStringLiteral("TimeOut_Timer"));
-
     const std::vector<ControlRow> controls = mainWindowControls();
     // Every control inherits this font as it is made; none has to change its font afterwards.
     setFont(fittedFont(font(), captionsOf(controls), *style()));
@@ -118,10 +115,7 @@ void Adresowanie_Form::connectHandlers() {
     connect(Przeslij_Command, &QPushButton::clicked, this,
             &Adresowanie_Form::Przeslij_Command_Click);
     connect(Odbierz_Command, &QPushButton::clicked, this, &Adresowanie_Form::Odbierz_Command_Click);
-    connect(&exchange_.pollTimer(), &QTimer::timeout, this,
-            &Adresowanie_Form::Odbieraj_Timer_Timer);
-    connect(&exchange_.timeoutTimer(), &QTimer::timeout, this,
-            &Adresowanie_Form::TimeOut_Timer_Timer);
+    connect(&exchange_, &ExchangeController::finished, this, &Adresowanie_Form::exchangeFinished);
     connect(About_Command, &QPushButton::clicked, this, &Adresowanie_Form::About_Command_Click);
     for (int index = 1; index <= kPortCount; ++index) {
         auto* option = Port_Option[index - 1];

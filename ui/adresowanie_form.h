@@ -81,9 +81,8 @@ private:
     Configuration settingsFromWindow() const;
     // The six timing fields in record order.
     std::array<QLineEdit*, kTimingCount> timingFields() const;
-    void Odbieraj_Timer_Timer();
-    void TimeOut_Timer_Timer();
-    void endExchange();
+    void exchangeFinished(ExchangeController::Outcome outcome);
+    void enableControlsAfterExchange();
     void showReceivedConfiguration(const Configuration& settings);
 
     void setUpNumericFields();
@@ -116,7 +115,8 @@ private:
     QPushButton* About_Command = nullptr;
 
     SerialPortControl Port_MSComm{this};
-    // Its poll and timeout timers are the window's Odbieraj_Timer and TimeOut_Timer.
+    // Its poll and timeout timers are the window's Odbieraj_Timer and TimeOut_Timer; it tells
+    // the window how each exchange ended.
     ExchangeController exchange_{Port_MSComm, this};
 
     Record programmingFrame_{};

@@ -59,35 +59,29 @@ Configuration Adresowanie_Form::settingsFromWindow() const {
     return settings;
 }
 
-void Adresowanie_Form::Odbieraj_Timer_Timer() {
-    switch (exchange_.poll()) {
-    case ExchangeController::Poll::ProgrammingDone:
-        endExchange();
+// What the exchange's poll tick or its timeout decided, with the controls given back.
+void Adresowanie_Form::exchangeFinished(ExchangeController::Outcome outcome) {
+    enableControlsAfterExchange();
+    switch (outcome) {
+    case ExchangeController::Outcome::ProgrammingDone:
         showMessage(message_id::ProgrammingDone);
         break;
-    case ExchangeController::Poll::ConfigurationReceived:
-        endExchange();
+    case ExchangeController::Outcome::ConfigurationReceived:
         showReceivedConfiguration(*exchange_.receivedConfiguration());
         break;
-    case ExchangeController::Poll::TransmissionError:
-        endExchange();
+    case ExchangeController::Outcome::TransmissionError:
         showMessage(message_id::TransmissionError);
         Port_MSComm.discardInput();
         break;
-    case ExchangeController::Poll::Waiting:
+    case ExchangeController::Outcome::NoAnswer:
+        setPortChoiceEnabled(true);
+        Port_MSComm.discardInput();
+        showMessage(message_id::NoConnection);
         break;
     }
 }
 
-void Adresowanie_Form::TimeOut_Timer_Timer() {
-    endExchange();
-    setPortChoiceEnabled(true);
-    Port_MSComm.discardInput();
-    showMessage(message_id::NoConnection);
-}
-
-void Adresowanie_Form::endExchange() {
-    exchange_.end();
+void Adresowanie_Form::enableControlsAfterExchange() {
     Przeslij_Command->setEnabled(true);
     Odbierz_Command->setEnabled(true);
     setPortChoiceEnabled(true);
