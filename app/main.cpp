@@ -1,6 +1,6 @@
 #include "app/version.h"
+#include "program_arguments.h"
 #include "ui/adresowanie_form.h"
-#include "ui/font_config_warm_up.h"
 #include "window_command_line.h"
 
 #include <QApplication>
@@ -26,15 +26,13 @@ int exitAfterCommandLine(const orv52::WindowCommandLine& commandLine) {
 
 int main(int argc, char* argv[]) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (const std::string& argument : orv52::programArguments(argc, argv))
+        arguments << QString::fromStdString(argument);
     const orv52::WindowCommandLine commandLine = orv52::parseWindowCommandLine(arguments);
     if (!commandLine.pins)
         return exitAfterCommandLine(commandLine);
 
-    orv52::FontConfigWarmUp fontConfig; // read while Qt connects to the display
     QApplication app(argc, argv);
-    fontConfig.finish();
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));
     QApplication::setApplicationVersion(QString::fromLatin1(orv52::kVersion));
     QApplication::setOrganizationName(QStringLiteral("Velunki"));

@@ -3,7 +3,6 @@
 #include "app/version.h"
 #include "first_paint_probe.h"
 #include "ui/adresowanie_form.h"
-#include "ui/font_config_warm_up.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -14,9 +13,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: startup_form <launch time, CLOCK_MONOTONIC ns>\n");
         return 2;
     }
-    orv52::FontConfigWarmUp fontConfig; // read while Qt connects to the display
     QApplication app(argc, argv);
-    fontConfig.finish();
     FirstPaintProbe probe(launchNs);
     app.installEventFilter(&probe);
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));

@@ -7,10 +7,14 @@ namespace orv52 {
 
 ExchangeController::ExchangeController(SerialPortControl& port, QObject* parent)
     : QObject(parent), port_(port) {
+    pollTimer_.setObjectName(QStringLiteral("Odbieraj_Timer"));
+    timeoutTimer_.setObjectName(QStringLiteral("TimeOut_Timer"));
     pollTimer_.setInterval(kPollIntervalMs);
     timeoutTimer_.setInterval(kTimeoutMs);
     // A coarse timer may fire up to 5 % early; the receiver is promised the full two seconds.
     timeoutTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&pollTimer_, &QTimer::timeout, this, &ExchangeController::lookAtAnswer);
+    connect(&timeoutTimer_, &QTimer::timeout, this, [this] { finish(Outcome::NoAnswer); });
 }
 
 void ExchangeController::setTrace(Trace trace) {
@@ -28,36 +32,57 @@ void ExchangeController::start(std::span<const std::uint8_t> request) {
     port_.discardInput();
     port_.write(request);
     traceBytes(Direction::Sent, request);
+    running_ = true;
     pollTimer_.start();
     timeoutTimer_.start();
 }
 
-ExchangeController::Poll ExchangeController::poll() {
+std::optional<ExchangeController::Outcome> ExchangeController::takeArrivedBytes() {
     const int waiting = port_.pendingCount();
     if (waiting == 0)
-        return Poll::Waiting;
+        return std::nullopt;
     std::vector<std::uint8_t> batch;
     batch.reserve(static_cast<std::size_t>(waiting));
-    for (int i = 0; i < waiting; ++i)
-        batch.push_back(port_.readOne());
+    for (int i = 0; i < waiting; ++i) {
+        const auto byte = port_.readOne();
+        if (!byte)
+            break; // the port failed; what came before it is still the receiver's
+        batch.push_back(*byte);
+    }
     traceBytes(Direction::Received, batch);
     receiveBuffer_.append(batch);
     receivedBytes_.insert(receivedBytes_.end(), batch.begin(), batch.end());
 
     switch (receiveBuffer_.recognise()) {
     case Verdict::ProgrammingDone:
-        return Poll::ProgrammingDone;
+        return Outcome::ProgrammingDone;
     case Verdict::ConfigurationReceived:
         received_ = readConfiguration(receiveBuffer_.record());
-        return received_ ? Poll::ConfigurationReceived : Poll::TransmissionError;
+        return received_ ? Outcome::ConfigurationReceived : Outcome::TransmissionError;
     case Verdict::Incomplete:
     case Verdict::StrayData:
         break;
     }
-    return Poll::Waiting;
+    return std::nullopt;
+}
+
+void ExchangeController::lookAtAnswer() {
+    if (!running_)
+        return;
+    if (const auto outcome = takeArrivedBytes())
+        finish(*outcome);
+}
+
+void ExchangeController::finish(Outcome outcome) {
+    if (!running_)
+        return;
+    running_ = false;
+    end();
+    emit finished(outcome);
 }
 
 void ExchangeController::end() {
+    running_ = false;
     pollTimer_.stop();
     timeoutTimer_.stop();
     port_.close();
@@ -66,44 +91,24 @@ void ExchangeController::end() {
 ExchangeController::Outcome ExchangeController::run(std::span<const std::uint8_t> request) {
     clearReceiveBuffer();
     start(request);
-    // The device may have failed while the request went out.
-    if (!port_.isOpen()) {
-        end();
-        return Outcome::PortLost;
-    }
     QEventLoop loop;
     Outcome outcome = Outcome::NoAnswer;
-    const auto finish = [&](Outcome how) {
-        end();
+    const auto ended = connect(this, &ExchangeController::finished, &loop, [&](Outcome how) {
         outcome = how;
         loop.quit();
-    };
-    connect(&pollTimer_, &QTimer::timeout, &loop, [&] {
-        switch (poll()) {
-        case Poll::Waiting:
-            break;
-        case Poll::ProgrammingDone:
-            finish(Outcome::ProgrammingDone);
-            break;
-        case Poll::ConfigurationReceived:
-            finish(Outcome::ConfigurationReceived);
-            break;
-        case Poll::TransmissionError:
-            finish(Outcome::TransmissionError);
-            break;
-        }
     });
-    connect(&timeoutTimer_, &QTimer::timeout, &loop, [&] { finish(Outcome::NoAnswer); });
-    connect(&port_, &SerialPortControl::deviceLost, &loop, [&] { finish(Outcome::PortLost); });
-    cancelRun_ = [&] { finish(Outcome::NoAnswer); };
-    loop.exec();
-    cancelRun_ = nullptr;
+    // Queued: the port may announce bytes from inside a read that the poll itself makes.
+    const auto arrived = connect(&port_, &SerialPortControl::bytesArrived, this,
+                                 &ExchangeController::lookAtAnswer, Qt::QueuedConnection);
+    if (running_)
+        loop.exec();
+    disconnect(ended);
+    disconnect(arrived);
     return outcome;
 }
 
 void ExchangeController::cancelRun() {
-    if (cancelRun_)
-        cancelRun_();
+    finish(Outcome::NoAnswer);
 }
 
 void ExchangeController::traceBytes(Direction direction,

@@ -18,9 +18,11 @@ namespace orv52 {
 // 100 ms that feeds the answer recognition, and a 2000 ms timeout that is not extended by bytes
 // that arrive. The port belongs to whoever created the controller.
 //
-// The window drives it step by step from its own handlers (its poll and timeout ticks are these
-// timers); a front end without a window calls run(), which does the same steps in a local event
-// loop and returns the outcome.
+// The controller alone decides how an exchange ends and says so once, with finished(). The
+// window starts an exchange with start() and reacts to finished(); its answers are looked at on
+// the poll tick only. A front end without a window calls run(), which also looks at the answer
+// as its bytes arrive, so it ends within milliseconds of the answer's last byte, and waits in a
+// local event loop.
 class ExchangeController : public QObject {
     Q_OBJECT
 
@@ -28,21 +30,8 @@ public:
     static constexpr int kPollIntervalMs = 100;
     static constexpr int kTimeoutMs = 2000;
 
-    // What one poll tick found.
-    enum class Poll {
-        Waiting,               // nothing complete yet; the next tick goes on
-        ProgrammingDone,       // the programming answer is complete
-        ConfigurationReceived, // a configuration answer whose record can be shown
-        TransmissionError,     // a configuration answer whose record fails its check
-    };
-    // How an exchange ended. PortLost: the device went away under run(), which then ends at once.
-    enum class Outcome {
-        ProgrammingDone,
-        ConfigurationReceived,
-        TransmissionError,
-        NoAnswer,
-        PortLost
-    };
+    // How an exchange ended.
+    enum class Outcome { ProgrammingDone, ConfigurationReceived, TransmissionError, NoAnswer };
 
     enum class Direction { Sent, Received };
     // Sees every byte written to and read from the port, in the order they pass.
@@ -50,8 +39,6 @@ public:
 
     explicit ExchangeController(SerialPortControl& port, QObject* parent = nullptr);
 
-    QTimer& pollTimer() { return pollTimer_; }
-    QTimer& timeoutTimer() { return timeoutTimer_; }
     const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
     // Every byte read since the last start(), in arrival order. The receive buffer drops stray
     // bytes and stops growing past an answer's length; this keeps them all to tell why an
@@ -61,25 +48,31 @@ public:
 
     void clearReceiveBuffer();
     // Opens the port if it is not open, discards its pending input, writes the request and
-    // starts the poll timer, then the timeout timer. Throws NumberedError (the port's errors);
-    // the timers stay stopped then.
+    // starts the poll timer ("Odbieraj_Timer"), then the timeout timer ("TimeOut_Timer"). Throws
+    // NumberedError (the port's errors); the timers stay stopped then.
     void start(std::span<const std::uint8_t> request);
-    // One poll tick: moves the waiting bytes into the receive buffer and recognises them.
-    Poll poll();
     // The settings of the last ConfigurationReceived.
     const std::optional<Configuration>& receivedConfiguration() const { return received_; }
     // Stops both timers and closes the port.
     void end();
 
     // The whole exchange, waiting in a local event loop: empties the receive buffer, starts, and
-    // ends on the first complete answer, on the timeout, or when the device goes away. Throws as
-    // start() does.
+    // ends on the first complete answer or on the timeout. Throws as start() does.
     Outcome run(std::span<const std::uint8_t> request);
     // Ends a run() under way at once, as if nothing had come back; does nothing otherwise. For a
     // front end that stops while it only waits for a receiver to appear.
     void cancelRun();
 
+signals:
+    // The exchange has ended (its timers stopped, its port closed) with `outcome`.
+    void finished(Outcome outcome);
+
 private:
+    // Moves the waiting bytes into the receive buffer and recognises them; the outcome once an
+    // answer is complete.
+    std::optional<Outcome> takeArrivedBytes();
+    void lookAtAnswer();
+    void finish(Outcome outcome);
     void traceBytes(Direction direction, std::span<const std::uint8_t> bytes) const;
 
     SerialPortControl& port_;
@@ -89,7 +82,7 @@ private:
     std::vector<std::uint8_t> receivedBytes_;
     std::optional<Configuration> received_;
     Trace trace_;
-    std::function<void()> cancelRun_;
+    bool running_ = false;
 };
 
 } // namespace orv52

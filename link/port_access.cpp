@@ -1,7 +1,5 @@
 #include "link/port_access.h"
 
-#include "messages/message_catalogue.h"
-
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
@@ -13,9 +11,9 @@
 namespace orv52 {
 
 PortAccessDenied::PortAccessDenied(const QString& device, const QString& group)
-    : NumberedError(error_number::PortAccessDenied,
-                    QStringLiteral("%1: access denied (group %2)").arg(device, group).toStdString(),
-                    accessDeniedDetail(device.toStdString(), group.toStdString())),
+    : NumberedError(
+          error_number::PortAccessDenied,
+          QStringLiteral("%1: access denied (group %2)").arg(device, group).toStdString()),
       device_(device), group_(group) {}
 
 std::optional<QString> accessDeniedGroup(const QString& device) {

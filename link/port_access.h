@@ -9,7 +9,7 @@
 namespace orv52 {
 
 // Opening refused by the device's permissions. Carries what the user needs to get access: the
-// device and the group that owns it, and the detail that tells the user how to join that group.
+// device and the group that owns it.
 class PortAccessDenied : public NumberedError {
 public:
     PortAccessDenied(const QString& device, const QString& group);

@@ -51,6 +51,7 @@ SerialPortControl::SerialPortControl(QObject* parent)
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.setReadBufferSize(kInputBufferSize);
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialPortControl::onError);
+    connect(&port_, &QSerialPort::readyRead, this, &SerialPortControl::bytesArrived);
 }
 
 void SerialPortControl::setPortNameResolver(PortNameResolver resolver) {
@@ -112,10 +113,12 @@ int SerialPortControl::pendingCount() {
     return static_cast<int>(std::min(port_.bytesAvailable(), kInputBufferSize));
 }
 
-std::uint8_t SerialPortControl::readOne() {
+std::optional<std::uint8_t> SerialPortControl::readOne() {
     char byte = 0;
-    port_.getChar(&byte);
-    return static_cast<std::uint8_t>(byte);
+    if (isOpen() && port_.getChar(&byte))
+        return static_cast<std::uint8_t>(byte);
+    markFailed();
+    return std::nullopt;
 }
 
 void SerialPortControl::discardInput() {
@@ -154,6 +157,10 @@ void SerialPortControl::write(std::span<const std::uint8_t> bytes) {
 void SerialPortControl::onError(QSerialPort::SerialPortError error) {
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
         return;
+    markFailed();
+}
+
+void SerialPortControl::markFailed() {
     if (!port_.isOpen() || failed_)
         return;
     // Qt keeps reporting a dead device from its read notifier, which must not be deleted from

@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -59,8 +60,9 @@ public:
 
     // Received bytes waiting to be read, at most kInputBufferSize.
     int pendingCount();
-    // The oldest waiting byte; call only when pendingCount() > 0.
-    std::uint8_t readOne();
+    // The oldest waiting byte. Nothing when no byte could be read: the port has failed then and
+    // counts as closed, as for a device that went away.
+    std::optional<std::uint8_t> readOne();
     // Drops every waiting byte, in Qt's buffer and the system's. Does nothing on a closed port.
     void discardInput();
     // Sends the bytes as one block. Throws NumberedError (PortWriteFailed) when the port cannot
@@ -68,11 +70,14 @@ public:
     void write(std::span<const std::uint8_t> bytes);
 
 signals:
+    // Bytes have arrived (where the system tells of them: not under Wine).
+    void bytesArrived();
     // The open device failed for good (cable pulled, adapter gone); the port counts as closed.
     void deviceLost();
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    void markFailed();
 
     QSerialPort port_;
     PortNameResolver resolver_;

@@ -6,8 +6,6 @@ namespace orv52 {
 
 namespace {
 
-constexpr std::uint8_t kHighTeamBits = 0x7F;
-
 std::optional<int> listItem(std::uint8_t value, std::size_t itemCount) {
     const auto position = byteToListPosition(value);
     if (!position || *position >= static_cast<int>(itemCount))
@@ -16,6 +14,16 @@ std::optional<int> listItem(std::uint8_t value, std::size_t itemCount) {
 }
 
 } // namespace
+
+bool Configuration::servesTeam(int team) const {
+    const auto [mask, bit] = teams::bitOf(team);
+    return (teamMask(mask) >> bit) & 1u;
+}
+
+void Configuration::serveTeam(int team) {
+    const auto [mask, bit] = teams::bitOf(team);
+    teamMask(mask) = teams::withBit(teamMask(mask), bit, true);
+}
 
 void fillProgrammingFrame(Record& frame, const Configuration& settings) {
     frame[offset::TeamMaskLow] = settings.teamMaskLow;
@@ -36,7 +44,7 @@ std::optional<Configuration> readConfiguration(const Record& record) {
         return std::nullopt;
     Configuration settings;
     settings.teamMaskLow = record[offset::TeamMaskLow];
-    settings.teamMaskHigh = record[offset::TeamMaskHigh] & kHighTeamBits;
+    settings.teamMaskHigh = record[offset::TeamMaskHigh] & teams::teamBits(teams::Mask::High);
     for (std::size_t i = 0; i < kTimingCount; ++i)
         settings.timings[i] = record[kTimings[i].recordOffset];
     settings.displayCommand = *display;

@@ -2,6 +2,7 @@
 
 #include "record.h"
 #include "settings_description.h"
+#include "team_numbers.h"
 
 #include <array>
 #include <cstddef>
@@ -12,12 +13,22 @@ namespace orv52 {
 
 // A receiver's settings as the operator sees them.
 struct Configuration {
-    std::uint8_t teamMaskLow = 0;  // teams 1..8, bit i = team i + 1
-    std::uint8_t teamMaskHigh = 0; // teams 9..15; bit 7 is never set
+    std::uint8_t teamMaskLow = 0;  // the teams of teams::Mask::Low
+    std::uint8_t teamMaskHigh = 0; // the teams of teams::Mask::High; bit 7 is never set
     std::array<std::uint8_t, kTimingCount> timings = defaultTimings();
     int displayCommand = 0; // position in kDisplayCommandItems
     int buzzerMode = 0;     // position in kBuzzerModeItems
     std::uint8_t firmwareVersion = 0;
+
+    std::uint8_t& teamMask(teams::Mask mask) {
+        return mask == teams::Mask::Low ? teamMaskLow : teamMaskHigh;
+    }
+    std::uint8_t teamMask(teams::Mask mask) const {
+        return mask == teams::Mask::Low ? teamMaskLow : teamMaskHigh;
+    }
+    // Team numbers from teams::kLowest to teams::kHighest.
+    bool servesTeam(int team) const;
+    void serveTeam(int team);
 
     bool operator==(const Configuration&) const = default;
 };

@@ -11,9 +11,6 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr int kLowestTeam = 1;
-constexpr int kHighestTeam = 15;
-constexpr int kLowTeams = 8;
 // Longest piece of a faulty line that an error message repeats.
 constexpr std::size_t kQuotedBytes = 40;
 
@@ -168,17 +165,13 @@ private:
             const auto team = value.substr(0, value.find_first_of(separators));
             value.remove_prefix(team.size());
             const auto number = wholeNumber(team);
-            if (!number || *number < kLowestTeam || *number > kHighestTeam) {
+            if (!number || *number < teams::kLowest || *number > teams::kHighest) {
                 fail(line, config_key::Teams,
                      "numer drużyny " + quoted(team) + " spoza zakresu " +
-                         rangeText(kLowestTeam, kHighestTeam));
+                         rangeText(teams::kLowest, teams::kHighest));
                 return;
             }
-            if (*number <= kLowTeams)
-                settings_.teamMaskLow |= static_cast<std::uint8_t>(1u << (*number - 1));
-            else
-                settings_.teamMaskHigh |=
-                    static_cast<std::uint8_t>(1u << (*number - kLowTeams - 1));
+            settings_.serveTeam(*number);
         }
     }
 
@@ -212,11 +205,8 @@ private:
 
 std::string teamList(const Configuration& settings) {
     std::string list;
-    for (int team = kLowestTeam; team <= kHighestTeam; ++team) {
-        const bool low = team <= kLowTeams;
-        const unsigned mask = low ? settings.teamMaskLow : settings.teamMaskHigh;
-        const int bit = low ? team - 1 : team - kLowTeams - 1;
-        if ((mask >> bit) & 1u)
+    for (int team = teams::kLowest; team <= teams::kHighest; ++team) {
+        if (settings.servesTeam(team))
             list += (list.empty() ? "" : ", ") + std::to_string(team);
     }
     return list;
@@ -262,7 +252,7 @@ void forEachDifference(const Configuration& expected, const Configuration& actua
 std::string keyComment(const KeyInfo& info) {
     switch (info.key) {
     case Key::Teams:
-        return "# Numery drużyn " + rangeText(kLowestTeam, kHighestTeam) +
+        return "# Numery drużyn " + rangeText(teams::kLowest, teams::kHighest) +
                ", po przecinku; pusto: żadna.\n";
     case Key::Timing: {
         const auto& group = groupOf(kTimings[info.timing]);

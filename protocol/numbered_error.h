@@ -2,23 +2,19 @@
 
 #include <stdexcept>
 #include <string>
-#include <utility>
 
 namespace orv52 {
 
 // An error that ends the start of an exchange. Its number decides what the operator is told:
-// the port errors have numbers of their own, and an overflow of a field's value has another. The
-// detail, when there is one, is what the operator needs besides the message (in Polish).
+// the port errors have numbers of their own, and an overflow of a field's value has another.
 class NumberedError : public std::runtime_error {
 public:
-    NumberedError(int number, const std::string& what, std::string detail = {})
-        : std::runtime_error(what), number_(number), detail_(std::move(detail)) {}
+    NumberedError(int number, const std::string& what)
+        : std::runtime_error(what), number_(number) {}
     int number() const noexcept { return number_; }
-    const std::string& detail() const noexcept { return detail_; }
 
 private:
     int number_;
-    std::string detail_;
 };
 
 namespace error_number {

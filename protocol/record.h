@@ -14,10 +14,9 @@ inline constexpr std::size_t kRecordSize = 21;
 using Record = std::array<std::uint8_t, kRecordSize>;
 
 namespace offset {
-inline constexpr std::size_t Header = 0; // "PRG" in a programming frame, 3 bytes
-inline constexpr std::size_t HeaderLength = 3;
-inline constexpr std::size_t TeamMaskLow = 4;  // teams 1..8, bit i = team i + 1
-inline constexpr std::size_t TeamMaskHigh = 5; // teams 9..15, bit 7 always 0
+inline constexpr std::size_t Header = 0;      // "PRG" in a programming frame, 3 bytes
+inline constexpr std::size_t TeamMaskLow = 4; // which bit is which team: team_numbers.h
+inline constexpr std::size_t TeamMaskHigh = 5;
 inline constexpr std::size_t DelayUpperRelay = 6;
 inline constexpr std::size_t DelayLowerRelay = 7;
 inline constexpr std::size_t DurationUpperRelay = 8;

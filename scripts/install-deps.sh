@@ -8,9 +8,9 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev libfontconfig-dev
   clang libclang-rt-14-dev clang-tidy-14 valgrind
-  xvfb xauth util-linux
+  xvfb xauth util-linux strace
   dpkg-dev desktop-file-utils lintian help2man appstream
-  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis
+  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis locales
   qemu-system-x86 busybox-static kmod udev xz-utils
 )
 

@@ -40,7 +40,7 @@ fi
 if [[ ! -f "$dir/CMakeCache.txt" ]]; then
   cmake --preset default -B "$dir" >/dev/null
 fi
-cmake --build "$dir" --target orv52-prog orv52-cli orv52-prog-icon orv52-debian-documents
+cmake --build "$dir" --target orv52-prog orv52-cli orv52-prog-icon orv52-debian-documents orv52-guide
 if ! (cd "$dir" && cpack -G DEB >cpack.log 2>&1); then
   cat "$dir/cpack.log" >&2
   exit 1

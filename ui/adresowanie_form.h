@@ -1,12 +1,13 @@
 #pragma once
 
+#include "control_table.h"
 #include "link/exchange_controller.h"
 #include "link/serial_port_control.h"
 #include "main_window_layout.h"
 #include "protocol/configuration.h"
-#include "protocol/receive_buffer.h"
 #include "protocol/record.h"
 #include "protocol/requests.h"
+#include "protocol/team_numbers.h"
 
 #include <QWidget>
 #include <array>
@@ -40,7 +41,6 @@ public:
     std::uint8_t teamMaskHigh() const { return teamMaskHigh_; }
     const Record& programmingFrame() const { return programmingFrame_; }
     const ConfigurationQuery& configurationQuery() const { return configurationQuery_; }
-    const ReceiveBuffer& receiveBuffer() const { return exchange_.receiveBuffer(); }
     const SerialPortControl& port() const { return Port_MSComm; }
 
     // Let tests point COM n at a pseudo-terminal, by name or by the list of serial devices the
@@ -57,11 +57,9 @@ public:
     void setTeamBoxes(std::uint8_t lowByte, std::uint8_t highByte);
 
 private:
-    void createControls();
-    void createTeamNumberBoxes();
-    void createNumericFields();
-    void createLists();
-    void createRightColumn();
+    void takeControls(const MadeControls& made);
+    // What the control table does not say.
+    void setUpControls();
     void setTabOrder();
     void connectHandlers();
     void Form_Load();
@@ -79,12 +77,12 @@ private:
     void Przeslij_Command_Click();
     void Odbierz_Command_Click();
     void startExchange(std::span<const std::uint8_t> request, bool fillFrameFirst);
-    void fillProgrammingFrame();
+    // What the window's controls and team masks say, for a programming frame.
+    Configuration settingsFromWindow() const;
     // The six timing fields in record order.
     std::array<QLineEdit*, kTimingCount> timingFields() const;
-    void Odbieraj_Timer_Timer();
-    void TimeOut_Timer_Timer();
-    void endExchange();
+    void exchangeFinished(ExchangeController::Outcome outcome);
+    void enableControlsAfterExchange();
     void showReceivedConfiguration(const Configuration& settings);
 
     void setUpNumericFields();
@@ -102,8 +100,9 @@ private:
     // The detail is a line under the message's text; a test's presenter sees only the number.
     void showMessage(int messageId, const QString& detail = {});
 
-    std::array<QCheckBox*, main_layout::kLowTeamBoxes> AdresL_Check{};
-    std::array<QCheckBox*, main_layout::kHighTeamBoxes> AdresH_Check{};
+    // Box i of each array is bit i of its team mask.
+    std::array<QCheckBox*, teams::count(teams::Mask::Low)> AdresL_Check{};
+    std::array<QCheckBox*, teams::count(teams::Mask::High)> AdresH_Check{};
     std::array<QLineEdit*, 2> DelaySetOnRelay_Text{};
     std::array<QLineEdit*, 2> DurationSetOnRelay_Text{};
     std::array<QLineEdit*, 2> LightingTime_Text{};
@@ -116,7 +115,8 @@ private:
     QPushButton* About_Command = nullptr;
 
     SerialPortControl Port_MSComm{this};
-    // Its poll and timeout timers are the window's Odbieraj_Timer and TimeOut_Timer.
+    // Its poll and timeout timers are the window's Odbieraj_Timer and TimeOut_Timer; it tells
+    // the window how each exchange ended.
     ExchangeController exchange_{Port_MSComm, this};
 
     Record programmingFrame_{};

@@ -39,16 +39,16 @@ void Adresowanie_Form::startExchange(std::span<const std::uint8_t> request, bool
         Odbierz_Command->setEnabled(false);
         exchange_.clearReceiveBuffer();
         if (fillFrameFirst)
-            fillProgrammingFrame();
+            fillProgrammingFrame(programmingFrame_, settingsFromWindow());
         exchange_.start(request);
     } catch (const NumberedError& error) {
         ObslugaBledow(error);
     }
 }
 
-// The fields are read in record order, so that a field that fails its conversion stops the
-// exchange at the same field as it always has.
-void Adresowanie_Form::fillProgrammingFrame() {
+// The fields are read in record order: the first of them whose text does not fit a byte is the
+// one that stops the exchange.
+Configuration Adresowanie_Form::settingsFromWindow() const {
     Configuration settings;
     settings.teamMaskLow = teamMaskLow_;
     settings.teamMaskHigh = teamMaskHigh_;
@@ -56,38 +56,32 @@ void Adresowanie_Form::fillProgrammingFrame() {
         settings.timings[i] = fieldByte(timingFields()[i]);
     settings.displayCommand = WyswietlPolecenie_Combo->currentIndex();
     settings.buzzerMode = TrybBuzera_Combo->currentIndex();
-    orv52::fillProgrammingFrame(programmingFrame_, settings);
+    return settings;
 }
 
-void Adresowanie_Form::Odbieraj_Timer_Timer() {
-    switch (exchange_.poll()) {
-    case ExchangeController::Poll::ProgrammingDone:
-        endExchange();
+// What the exchange's poll tick or its timeout decided, with the controls given back.
+void Adresowanie_Form::exchangeFinished(ExchangeController::Outcome outcome) {
+    enableControlsAfterExchange();
+    switch (outcome) {
+    case ExchangeController::Outcome::ProgrammingDone:
         showMessage(message_id::ProgrammingDone);
         break;
-    case ExchangeController::Poll::ConfigurationReceived:
-        endExchange();
+    case ExchangeController::Outcome::ConfigurationReceived:
         showReceivedConfiguration(*exchange_.receivedConfiguration());
         break;
-    case ExchangeController::Poll::TransmissionError:
-        endExchange();
+    case ExchangeController::Outcome::TransmissionError:
         showMessage(message_id::TransmissionError);
         Port_MSComm.discardInput();
         break;
-    case ExchangeController::Poll::Waiting:
+    case ExchangeController::Outcome::NoAnswer:
+        setPortChoiceEnabled(true);
+        Port_MSComm.discardInput();
+        showMessage(message_id::NoConnection);
         break;
     }
 }
 
-void Adresowanie_Form::TimeOut_Timer_Timer() {
-    endExchange();
-    setPortChoiceEnabled(true);
-    Port_MSComm.discardInput();
-    showMessage(message_id::NoConnection);
-}
-
-void Adresowanie_Form::endExchange() {
-    exchange_.end();
+void Adresowanie_Form::enableControlsAfterExchange() {
     Przeslij_Command->setEnabled(true);
     Odbierz_Command->setEnabled(true);
     setPortChoiceEnabled(true);

@@ -1,6 +1,7 @@
 #include "frm_about.h"
 
 #include "about_layout.h"
+#include "app/version.h"
 #include "app_icon.h"
 #include "font_fit.h"
 
@@ -47,8 +48,8 @@ frmAbout::frmAbout(QWidget* owner)
     setFont(fittedFont(font(), {&ok, 1}, *style()));
 
     label(this, QStringLiteral("Nazwa: ORV-52 Prog"), layout::lblTitle, "lblTitle", true);
-    // A fixed text like the others; test_about holds it to the version in project().
-    label(this, QStringLiteral("Wersja: 1.00"), layout::lblVersion, "lblVersion", false);
+    label(this, QStringLiteral("Wersja: ") + QLatin1String(kVersion), layout::lblVersion,
+          "lblVersion", false);
     label(this, QStringLiteral("Opis: Aplikacja służy do programowania parametrów systemu ORV-52."),
           layout::lblDescription, "lblDescription", true);
     label(this, QStringLiteral("Korvant\nProducent systemu ORV-52"), layout::lblCompany,

@@ -10,8 +10,6 @@ inline constexpr int kClientWidth = 5625;
 inline constexpr int kClientHeight = 5895;
 
 // Left column: the fifteen team-number boxes in one column, 360 twips apart.
-inline constexpr int kLowTeamBoxes = 8;  // "01" to "08"
-inline constexpr int kHighTeamBoxes = 7; // "09" to "15"
 inline constexpr TwipsRect Adresowanie_Frame{100, 100, 1200, 5700};
 constexpr TwipsRect AdresL_Check(int i) {
     return {120, 280 + 360 * i, 600, 255};

@@ -9,9 +9,7 @@ namespace {
 // Copies the box's state into its bit; the other bits stay as they are. A grey (partial) state
 // would count as ticked, though the program never sets one.
 std::uint8_t withTeamBit(std::uint8_t mask, int bit, const QCheckBox* box) {
-    const auto bitValue = static_cast<std::uint8_t>(1u << bit);
-    return box->checkState() == Qt::Unchecked ? static_cast<std::uint8_t>(mask & ~bitValue)
-                                              : static_cast<std::uint8_t>(mask | bitValue);
+    return teams::withBit(mask, bit, box->checkState() != Qt::Unchecked);
 }
 
 } // namespace

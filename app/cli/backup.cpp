@@ -41,7 +41,7 @@ QString defaultBackupDirectory() {
 }
 
 std::optional<std::string> prepareBackupDirectory(const QString& directory) {
-    if (!QDir(directory).mkpath(QStringLiteral(".")))
+    if (!makeFolderDurably(directory))
         return cannotCreate(directory);
     QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("proba-XXXXXX")));
     if (!probe.open())
@@ -53,7 +53,7 @@ std::optional<std::string> prepareBackupDirectory(const QString& directory) {
 BackupResult writeBackup(const QString& directory, const Configuration& held,
                          const QDateTime& when) {
     const QDir dir(directory);
-    if (!dir.mkpath(QStringLiteral(".")))
+    if (!makeFolderDurably(directory))
         return {std::nullopt, cannotCreate(directory)};
     const std::string text = writeConfigurationFile(held);
     QFile file;
@@ -78,6 +78,10 @@ BackupResult writeBackup(const QString& directory, const Configuration& held,
         !file.flush() || !syncToDisk(file.handle()))
         return fail();
     file.close();
+    // The file is on the disk; so must be its name in the folder.
+    if (!syncFolder(directory))
+        return {std::nullopt,
+                "nie można zapisać na dysku katalogu kopii „" + directory.toStdString() + "”"};
     return {QDir::toNativeSeparators(file.fileName()).toStdString(), {}};
 }
 

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "app/cli/guide_location.h"
 #include "app/command_line_common.h"
 #include "exit_code.h"
 #include "link/port_name.h"
@@ -196,8 +197,12 @@ std::string usageText() {
            std::string(kVersionAndHelpHelp) +
            "\n"
            "Kody wyjścia (seria: 0, gdy każdy odbiornik zaprogramowano; 1, gdy któryś nie;\n"
-           "10, gdy nie można zapisać kopii):\n" +
-           exitCodeTable();
+           "10, gdy nie można zapisać kopii albo wiersza wyniku):\n" +
+           exitCodeTable() +
+           "Kod 10 dostaje każdy nieudany zapis: konfiguracji na wyjście lub do pliku --output,\n"
+           "kopii, wiersza wyniku serii; nieudany wiersz dziennika --log zmienia tylko kod 0\n"
+           "na 10 (odczyt i programowanie pozostają wykonane).\n" +
+           kGuideLine;
 }
 
 } // namespace orv52::cli

@@ -27,7 +27,7 @@ constexpr std::array<CodeText, 11> kCodes{{
     {ExitCode::AccessDenied, "access-denied", "brak dostępu do portu"},
     {ExitCode::BadInputFile, "bad-input-file", "błędny plik konfiguracji"},
     {ExitCode::PortFailed, "port-failed", "inny błąd portu"},
-    {ExitCode::OutputFailed, "output-failed", "nie można zapisać pliku wyjściowego"},
+    {ExitCode::OutputFailed, "output-failed", "nie można zapisać wyniku, kopii lub dziennika"},
 }};
 
 constexpr bool inCodeOrder() {

@@ -17,7 +17,7 @@ enum class ExitCode {
     AccessDenied = 7,      // the user may not open the device
     BadInputFile = 8,      // the configuration file cannot be read or is refused
     PortFailed = 9,        // any other failure of the port
-    OutputFailed = 10,     // the configuration read cannot be written
+    OutputFailed = 10,     // a result, a backup or a log line cannot be written
 };
 
 // The code of a command ended by one of the port messages (absent, busy, denied).

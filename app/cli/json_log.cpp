@@ -3,6 +3,7 @@
 #include "disk_sync.h"
 #include "protocol/record.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -49,7 +50,11 @@ QByteArray logLine(const LogEntry& entry) {
 
 std::optional<std::string> JsonLog::open(const std::string& path) {
     file_.setFileName(QString::fromStdString(path));
-    if (file_.open(QIODevice::WriteOnly | QIODevice::Append))
+    // A device or a FIFO is written through as it is: it cannot be appended to by seeking to its
+    // end, nor pushed to a disk.
+    const QFileInfo target(file_.fileName());
+    toDisk_ = !target.exists() || target.isFile();
+    if (file_.open(toDisk_ ? QIODevice::WriteOnly | QIODevice::Append : QIODevice::WriteOnly))
         return std::nullopt;
     return "nie można otworzyć dziennika „" + path + "”: " + file_.errorString().toStdString();
 }
@@ -58,10 +63,12 @@ void JsonLog::append(const LogEntry& entry) {
     if (!file_.isOpen())
         return;
     const QByteArray line = logLine(entry);
-    if ((file_.write(line) == line.size() && file_.flush() && syncToDisk(file_.handle())) ||
-        warned_)
+    if (file_.write(line) == line.size() && file_.flush() &&
+        (!toDisk_ || syncToDisk(file_.handle())))
         return;
-    warned_ = true;
+    if (failed_)
+        return;
+    failed_ = true;
     warnings_ << "orv52-cli: nie można dopisać do dziennika „" << file_.fileName().toStdString()
               << "”: " << file_.errorString().toStdString() << std::endl;
 }

@@ -41,11 +41,14 @@ public:
     std::optional<std::string> open(const std::string& path);
     // Does nothing when no log is open.
     void append(const LogEntry& entry);
+    // A line could not be written.
+    bool failed() const { return failed_; }
 
 private:
     std::ostream& warnings_;
     QFile file_;
-    bool warned_ = false;
+    bool toDisk_ = true; // a regular file, synced line by line
+    bool failed_ = false;
 };
 
 } // namespace orv52::cli

@@ -1,26 +1,50 @@
+#include "app/program_arguments.h"
 #include "app/version.h"
+#include "checked_output.h"
 #include "command_line.h"
 #include "console_output.h"
+#include "receiver_exchanges.h"
 #include "session.h"
 
 #include <QCoreApplication>
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
+namespace {
+
+// --help and --version go to standard output like any result, and are checked like one.
+int printed(const std::string& text) {
+    using namespace orv52::cli;
+    std::cout << text;
+    try {
+        flushChecked(std::cout, kStandardOutput);
+    } catch (const Failure& failure) {
+        std::cerr << "orv52-cli: " << failure.message << std::endl;
+        return static_cast<int>(failure.code);
+    }
+    return static_cast<int>(ExitCode::Done);
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     using namespace orv52::cli;
+#ifdef SIGPIPE
+    // A reader that went away is a write that failed, told and given its exit code, not a
+    // silent end of the program.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const ConsoleOutput console;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments = orv52::programArguments(argc, argv);
+    if (!arguments.empty())
+        arguments.erase(arguments.begin()); // the program's name
     const ParsedCommandLine parsed = parseCommandLine(arguments);
-    if (parsed.help) {
-        std::cout << usageText();
-        return static_cast<int>(ExitCode::Done);
-    }
-    if (parsed.version) {
-        std::cout << "orv52-cli " << orv52::kVersion << "\n";
-        return static_cast<int>(ExitCode::Done);
-    }
+    if (parsed.help)
+        return printed(usageText());
+    if (parsed.version)
+        return printed(std::string("orv52-cli ") + orv52::kVersion + "\n");
     if (!parsed.options) {
         std::cerr << "orv52-cli: " << parsed.error << "\nWięcej: orv52-cli --help\n";
         return static_cast<int>(ExitCode::Usage);

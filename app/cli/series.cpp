@@ -1,5 +1,6 @@
 #include "series.h"
 
+#include "checked_output.h"
 #include "finding_text.h"
 #include "json_log.h"
 #include "protocol/configuration_file.h"
@@ -57,7 +58,8 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
             break;
     }
     status_.clear();
-    out_ << seriesSummary(done_, failed_) << std::flush;
+    out_ << seriesSummary(done_, failed_);
+    flushChecked(out_, kStandardOutput);
     if (backupFailed)
         return ExitCode::OutputFailed;
     return failed_ == 0 ? ExitCode::Done : ExitCode::Differs;
@@ -131,9 +133,8 @@ void Series::report(const ProgrammingOutcome& outcome, std::uint8_t detectedVers
     const QDateTime now = QDateTime::currentDateTime();
     const auto version = outcome.firmwareVersion.value_or(detectedVersion);
     status_.clear();
-    out_ << seriesResultLine({now, done_ + failed_, options_.port, version, outcome.result,
-                              outcome.differingKeys})
-         << std::flush;
+    out_ << seriesResultLine(
+        {now, done_ + failed_, options_.port, version, outcome.result, outcome.differingKeys});
     if (!done && outcome.result != ExitCode::Differs)
         err_ << "orv52-cli: " << outcome.failure << std::endl;
     if (const std::string_view advice = adviceAfter(outcome.result, outcome.finding);
@@ -143,6 +144,8 @@ void Series::report(const ProgrammingOutcome& outcome, std::uint8_t detectedVers
         err_ << '\a' << std::flush;
     log_.append({now, options_.port, "series", outcome.result, version, outcome.differingKeys,
                  outcome.backupPath, outcome.finding});
+    // Results nobody sees end the series: the receivers after it would go unreported.
+    flushChecked(out_, "wiersza wyniku na standardowe wyjście");
 }
 
 bool Series::countReached() const {

@@ -28,7 +28,8 @@ public:
 
     // Until --count receivers have been handled or the user stops it; then the summary. Done
     // only when every receiver ended done; OutputFailed when a backup could not be written,
-    // which also ends the series.
+    // which also ends the series. Throws Failure (OutputFailed) when a result line or the
+    // summary cannot be written.
     ExitCode run(const Configuration& settings, const std::optional<QString>& backupDirectory);
 
 private:

@@ -1,16 +1,17 @@
 #include "session.h"
 
 #include "backup.h"
+#include "checked_output.h"
 #include "finding_text.h"
+#include "messages/message_catalogue.h"
+#include "output_file.h"
 #include "port_listing.h"
 #include "port_probe.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
 #include "series.h"
-#include "messages/message_catalogue.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <iostream>
 #include <iterator>
@@ -57,6 +58,9 @@ ExitCode Session::run() {
         logEntry_.finding = receiver_.lastFinding();
         log_.append(logEntry_);
     }
+    // What was read or sent stands; the code still tells that its log line is missing.
+    if (log_.failed() && code == ExitCode::Done)
+        return ExitCode::OutputFailed;
     return code;
 }
 
@@ -88,11 +92,13 @@ ExitCode Session::runCommand() {
 
 void Session::listPorts() {
     if (!options_.probe) {
-        out_ << portListing(receiver_.port().serialSystem()) << std::flush;
+        out_ << portListing(receiver_.port().serialSystem());
+        flushChecked(out_, kStandardOutput);
         return;
     }
     const auto probed = probePorts(options_.pins, options_.trace, err_);
-    out_ << probeListing(probed) << std::flush;
+    out_ << probeListing(probed);
+    flushChecked(out_, kStandardOutput);
     if (std::ranges::none_of(
             probed, [](const ProbedPort& port) { return port.firmwareVersion.has_value(); }))
         result_ = ExitCode::NoAnswer;
@@ -185,19 +191,12 @@ Configuration Session::readReceiver() {
 
 void Session::writeOutput(const Configuration& settings) {
     const std::string text = writeConfigurationFile(settings);
-    if (options_.outputFile.empty()) {
-        out_ << text << std::flush;
+    if (!options_.outputFile.empty()) {
+        saveOutputFile(options_.outputFile, text);
         return;
     }
-    // Written whole or not at all: a failed write never leaves half a file behind.
-    QSaveFile file(QString::fromStdString(options_.outputFile));
-    // Text: a file written on Windows gets CR LF, as the same text on standard output does.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit())
-        throw Failure{ExitCode::OutputFailed, "nie można zapisać pliku „" + options_.outputFile +
-                                                  "”: " + file.errorString().toStdString()};
+    out_ << text;
+    flushChecked(out_, kStandardOutput);
 }
 
 void Session::compare(const Configuration& expected, const Configuration& actual) {

@@ -1,5 +1,8 @@
 #include "stop_request.h"
 
+#include <atomic>
+#include <stdexcept>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -12,35 +15,51 @@
 
 namespace orv52::cli {
 
+namespace {
+
+// The one live StopRequest, and on Linux the write end of its pipe: a signal handler has no
+// object of its own to reach them through. Set by the constructor, cleared by the destructor.
+std::atomic<StopRequest*> live{nullptr};
+#ifndef _WIN32
+constexpr int kNoPipe = -1;
+std::atomic<int> liveWriteEnd{kNoPipe};
+#endif
+
+void claimTheSignals(StopRequest* request) {
+    StopRequest* none = nullptr;
+    if (!live.compare_exchange_strong(none, request))
+        throw std::logic_error("StopRequest: one exists already");
+}
+
+} // namespace
+
 #ifndef _WIN32
 
 namespace {
 
 constexpr std::array<int, 2> kStopSignals{SIGINT, SIGTERM};
 
-// The pipe the handler writes to; -1 while no StopRequest exists.
-int pipeWriteEnd = -1;
-int pipeReadEnd = -1;
-
 extern "C" void onStopSignal(int) {
     const int saved = errno;
     const char byte = 1;
     // A full pipe already holds a wake-up; nothing is lost by dropping this one.
-    [[maybe_unused]] const auto written = write(pipeWriteEnd, &byte, 1);
+    [[maybe_unused]] const auto written = write(liveWriteEnd.load(), &byte, 1);
     errno = saved;
 }
 
 } // namespace
 
 StopRequest::StopRequest(QObject* parent) : QObject(parent) {
+    claimTheSignals(this);
     std::array<int, 2> ends{};
     if (pipe(ends.data()) != 0)
         return; // without a pipe the signals keep their usual meaning
-    pipeReadEnd = ends[0];
-    pipeWriteEnd = ends[1];
     for (const int end : ends)
         fcntl(end, F_SETFL, fcntl(end, F_GETFL) | O_NONBLOCK);
-    notifier_ = std::make_unique<QSocketNotifier>(pipeReadEnd, QSocketNotifier::Read);
+    pipeReadEnd_ = ends[0];
+    pipeWriteEnd_ = ends[1];
+    liveWriteEnd = pipeWriteEnd_;
+    notifier_ = std::make_unique<QSocketNotifier>(pipeReadEnd_, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, &StopRequest::drainPipe);
     struct sigaction action {};
     action.sa_handler = onStopSignal;
@@ -51,19 +70,20 @@ StopRequest::StopRequest(QObject* parent) : QObject(parent) {
 }
 
 StopRequest::~StopRequest() {
-    if (!notifier_)
-        return;
-    for (const int signal : kStopSignals)
-        std::signal(signal, SIG_DFL);
-    notifier_.reset();
-    close(pipeReadEnd);
-    close(pipeWriteEnd);
-    pipeReadEnd = pipeWriteEnd = -1;
+    if (notifier_) {
+        for (const int signal : kStopSignals)
+            std::signal(signal, SIG_DFL);
+        liveWriteEnd = kNoPipe;
+        notifier_.reset();
+        close(pipeReadEnd_);
+        close(pipeWriteEnd_);
+    }
+    live = nullptr;
 }
 
 void StopRequest::drainPipe() {
     char bytes[16];
-    while (read(pipeReadEnd, bytes, sizeof bytes) > 0) {
+    while (read(pipeReadEnd_, bytes, sizeof bytes) > 0) {
     }
     request();
 }
@@ -72,26 +92,24 @@ void StopRequest::drainPipe() {
 
 namespace {
 
-StopRequest* current = nullptr;
-
 BOOL WINAPI onConsoleControl(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
         return FALSE;
     // The console calls this on a thread of its own.
-    QMetaObject::invokeMethod(current, "request", Qt::QueuedConnection);
+    QMetaObject::invokeMethod(live.load(), "request", Qt::QueuedConnection);
     return TRUE;
 }
 
 } // namespace
 
 StopRequest::StopRequest(QObject* parent) : QObject(parent) {
-    current = this;
+    claimTheSignals(this);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 
 StopRequest::~StopRequest() {
     SetConsoleCtrlHandler(onConsoleControl, FALSE);
-    current = nullptr;
+    live = nullptr;
 }
 
 #endif

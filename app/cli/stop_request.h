@@ -7,9 +7,11 @@
 namespace orv52::cli {
 
 // Ctrl-C (SIGINT) and SIGTERM as a request to stop that the event loop delivers, instead of an
-// end in the middle of an exchange. The handler only writes a byte to a pipe; everything else
-// happens on the loop. While one exists, the signals no longer end the program by themselves.
-// On Windows the console's Ctrl-C and Ctrl-Break are caught instead. One at a time.
+// end in the middle of an exchange. The handler only writes a byte to the instance's pipe;
+// everything else happens on the loop. While one exists, the signals do not end the program
+// by themselves. On Windows the console's Ctrl-C and Ctrl-Break are caught instead.
+// The signals are the process's, so only one may exist at a time: a second one throws
+// std::logic_error while the first lives.
 class StopRequest : public QObject {
     Q_OBJECT
 
@@ -28,6 +30,8 @@ signals:
 private:
 #ifndef _WIN32
     void drainPipe();
+    int pipeReadEnd_ = -1;
+    int pipeWriteEnd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
 #endif
     // Runs on the event loop's thread, whatever thread caught the signal.

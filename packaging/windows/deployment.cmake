@@ -1,6 +1,6 @@
 # What a Windows installation holds beside the two programs: the Qt DLLs and plugins they load
-# and no more, the MinGW runtime, Qt's licence with a note of its version and sources, and the
-# product's copyright notice. test_windows_deployment checks the DLLs against the imports of the
+# and no more, the MinGW runtime, Qt's licence with a note of its version and sources, the
+# product's copyright notice and the operator's guide. test_windows_deployment checks the DLLs against the imports of the
 # programs and plugins. The setup program's file list (setup-files.nsh) is made from the same
 # lists.
 include(${PROJECT_SOURCE_DIR}/cmake/windows_runtime.cmake)
@@ -24,9 +24,9 @@ install(FILES ${ORV52_WINDOWS_QT}/LICENSES/LGPL-3.0-only.txt ${CMAKE_CURRENT_BIN
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/../debian/copyright DESTINATION . RENAME copyright.txt)
 
 # Every installed file, relative to the installation's folder, for the setup program to install
-# and its uninstaller to remove one by one.
+# and its uninstaller to remove one by one; the operator's guide is installed by docs/.
 set(installed orv52-prog.exe orv52-cli.exe ${qt_dlls} copyright.txt
-  licenses/LGPL-3.0-only.txt licenses/qt-notice.txt ${plugins})
+  licenses/LGPL-3.0-only.txt licenses/qt-notice.txt ${plugins} ${ORV52_GUIDE_INSTALLED})
 foreach(dll IN LISTS ORV52_MINGW_RUNTIME_DLLS)
   get_filename_component(name ${dll} NAME)
   list(APPEND installed ${name})

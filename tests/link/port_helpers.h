@@ -39,8 +39,12 @@ inline std::vector<std::uint8_t> receive(orv52::SerialPortControl& port, std::si
     const QDeadlineTimer deadline(timeoutMs);
     while (bytes.size() < count && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        for (int waiting = port.pendingCount(); waiting > 0; --waiting)
-            bytes.push_back(port.readOne());
+        for (int waiting = port.pendingCount(); waiting > 0; --waiting) {
+            const auto byte = port.readOne();
+            if (!byte)
+                return bytes;
+            bytes.push_back(*byte);
+        }
     }
     return bytes;
 }

@@ -194,7 +194,7 @@ private slots:
         QCOMPARE(devices(orv52::mapComPorts(system)), expected);
     }
 
-    // A pin takes its number and its device out of the mapping; the rest is mapped as before.
+    // A pin takes its number and its device out of the mapping; the rest is mapped as without it.
     void pinsOverrideTheirNumberAlone() {
         const orv52::SerialSystemView system{
             listed({"ttyS0", "ttyUSB0", "ttyUSB1", "ttyS4"}),

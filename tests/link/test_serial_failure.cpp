@@ -5,6 +5,7 @@
 #include <QTest>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <time.h>
 #include <vector>
 
@@ -93,6 +94,23 @@ private slots:
         QCOMPARE(port.pendingCount(), 0);
         QVERIFY(!port.isOpen());
         // The next start really tries the device again, which is gone.
+        QCOMPARE(openFailure(port), error_number::InvalidPortNumber);
+    }
+
+    // Bytes that arrived before the line died are the receiver's; a read past them is the port
+    // failing, never a byte of value 0.
+    void readFailingAfterFarEndClosedIsNoByte() {
+        PtyReceiverEnd receiver;
+        SerialPortControl port;
+        useDevice(port, receiver.devicePath());
+        port.open();
+        receiver.write(std::vector<std::uint8_t>{0x4F, 0x4B});
+        QTRY_COMPARE(port.pendingCount(), 2);
+        receiver.closeEnd();
+        QCOMPARE(port.readOne(), std::optional<std::uint8_t>{0x4F});
+        QCOMPARE(port.readOne(), std::optional<std::uint8_t>{0x4B});
+        QCOMPARE(port.readOne(), std::nullopt);
+        QVERIFY(!port.isOpen());
         QCOMPARE(openFailure(port), error_number::InvalidPortNumber);
     }
 

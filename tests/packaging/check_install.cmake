@@ -1,9 +1,9 @@
 # Installs the build into a scratch prefix and checks that a Linux desktop finds the program:
 # the binaries (the window and the command line), the command line's bash completion, the
 # window's AppStream description, a desktop entry whose Exec and Icon name the
-# installed files, a 16x16 PNG icon, the package's changelog and copyright, and a manual page for
-# each program; the changelog's newest entry and each page (made from the program's --version)
-# carry the project's version.
+# installed files, a 16x16 PNG icon, the package's changelog and copyright, the operator's guide
+# with its pictures where --help says it is, and a manual page for each program; the changelog's
+# newest entry and each page (made from the program's --version) carry the project's version.
 # Usage: cmake -D BUILD_DIR=<build> -D PREFIX=<scratch> -D VERSION=<version>
 #              -D MANUAL_PAGES=<whether help2man made them> -D METAINFO=<the AppStream file>
 #              -P check_install.cmake
@@ -74,6 +74,30 @@ endif()
 gzip_line(${doc}/changelog.gz "orv52-prog \\(" entry)
 if(NOT entry MATCHES "^orv52-prog \\(${VERSION}\\) ")
   message(FATAL_ERROR "the changelog's newest entry is '${entry}', not version ${VERSION}")
+endif()
+
+# The operator's guide with every picture it shows, where the last line of orv52-cli's --help says
+# it is once the package has put the installation under /usr.
+set(guide ${doc}/instrukcja.html)
+if(NOT EXISTS ${guide})
+  message(FATAL_ERROR "not installed: ${guide}")
+endif()
+file(READ ${guide} html)
+string(REGEX MATCHALL "<img src=\"[^\"]+\"" pictures "${html}")
+if(NOT pictures)
+  message(FATAL_ERROR "${guide} shows no picture")
+endif()
+foreach(picture IN LISTS pictures)
+  string(REGEX REPLACE "^<img src=\"(.+)\"$" "\\1" picture "${picture}")
+  if(NOT EXISTS ${doc}/${picture})
+    message(FATAL_ERROR "${guide} shows ${picture}, which is not installed beside it")
+  endif()
+endforeach()
+execute_process(COMMAND ${PREFIX}/bin/orv52-cli --help OUTPUT_VARIABLE help)
+string(REGEX MATCH "[^\n]+\n$" last_line "${help}")
+string(REGEX MATCH "^Instrukcja obsługi: /usr(/[^\n]+)" named "${last_line}")
+if(NOT named OR NOT EXISTS ${PREFIX}${CMAKE_MATCH_1})
+  message(FATAL_ERROR "orv52-cli --help does not end naming the installed guide: ${last_line}")
 endif()
 
 if(MANUAL_PAGES)

@@ -1,7 +1,7 @@
 #include "ui/adresowanie_form.h"
 #include "ui/font_fit.h"
 #include "ui/frm_about.h"
-#include "ui/main_window_captions.h"
+#include "ui/main_window_controls.h"
 #include "window_controls.h"
 
 #include <QAbstractItemView>
@@ -67,11 +67,29 @@ QStringList cutCaptions(const QWidget& window) {
     return cut;
 }
 
+QStringList sortedUnique(QStringList captions) {
+    captions.removeDuplicates();
+    captions.sort();
+    return captions;
+}
+
+QString captionEntry(CaptionKind kind, const QString& text, int width) {
+    return QStringLiteral("%1 %2 %3").arg(int(kind)).arg(text).arg(width);
+}
+
+// The captions the font is fitted to, in the form shownCaptions() gives.
+QStringList listedCaptions(const std::vector<orv52::ControlRow>& rows) {
+    QStringList listed;
+    for (const Caption& caption : orv52::captionsOf(rows))
+        listed << captionEntry(caption.kind, caption.text, caption.controlWidth);
+    return sortedUnique(listed);
+}
+
 // Every caption the window shows, with its kind and its control's width, read off the controls.
 QStringList shownCaptions(const QWidget& window) {
     QStringList shown;
     const auto add = [&shown](CaptionKind kind, const QString& text, int width) {
-        shown << QStringLiteral("%1 %2 %3").arg(int(kind)).arg(text).arg(width);
+        shown << captionEntry(kind, text, width);
     };
     for (const auto* child : window.findChildren<QWidget*>()) {
         const int width = child->width();
@@ -89,9 +107,7 @@ QStringList shownCaptions(const QWidget& window) {
             for (int i = 0; i < list->count(); ++i)
                 add(CaptionKind::ListItem, list->itemText(i), width);
     }
-    shown.removeDuplicates();
-    shown.sort();
-    return shown;
+    return sortedUnique(shown);
 }
 
 // The window's font is the largest, in half points from the default, at which every caption
@@ -180,18 +196,39 @@ private slots:
         QVERIFY(fittedSize(size, {kind, text, hint - 1}) < size);
     }
 
-    // The font is fitted to a list made before the controls exist; it must match them.
+    // The font is fitted to the table before the controls exist; the window shows no caption
+    // that the table does not hold.
     void captionsToFitAreThoseTheMainWindowShows() {
-        QStringList listed;
-        for (const Caption& caption : orv52::mainWindowCaptions())
-            listed << QStringLiteral("%1 %2 %3")
-                          .arg(int(caption.kind))
-                          .arg(caption.text)
-                          .arg(caption.controlWidth);
-        listed.removeDuplicates();
-        listed.sort();
         const orv52::Adresowanie_Form window;
-        QCOMPARE(listed, shownCaptions(window));
+        QCOMPARE(listedCaptions(orv52::mainWindowControls()), shownCaptions(window));
+    }
+
+    // One row in the table both makes a control and fits the font to its caption: a button
+    // whose caption is too wide for the main window's font lowers the font until it fits. The
+    // smallest size is lowered so that the added caption, not the floor, decides.
+    void aControlAddedToTheTableIsMadeAndFitted() {
+        using namespace orv52;
+        constexpr double smallest = 3.0;
+        const QStyle& style = *QApplication::style();
+        const double without =
+            fittedFont(QApplication::font(), captionsOf(mainWindowControls()), style, smallest)
+                .pointSizeF();
+        QVERIFY(without - 1.0 >= smallest);
+        const QString text = QStringLiteral("Zapisz do pliku");
+        const int width = advance(text, without - 1.0) + 8;
+        QVERIFY(advance(text, without) + 8 > width);
+        std::vector<ControlRow> rows = mainWindowControls();
+        ControlRow added{
+            ControlKind::PushButton,         text, {4320, 3800, width * kTwipsPerPixel, 400},
+            QStringLiteral("Added_Command"), {},   {}};
+        rows.push_back(added);
+
+        QWidget window;
+        window.setFont(fittedFont(window.font(), captionsOf(rows), style, smallest));
+        makeControls(window, rows);
+        QVERIFY(window.font().pointSizeF() < without);
+        QVERIFY(window.findChild<QPushButton*>(QStringLiteral("Added_Command")));
+        QVERIFY2(cutCaptions(window).isEmpty(), qPrintable(cutCaptions(window).join(' ')));
     }
 
     void mainWindowFontIsTheLargestAtWhichEveryCaptionFits() {

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@ private slots:
     void startUpState();
     void captionsAndLists();
     void windowFrameAndSize();
+    void drawsItsTextInAFontOfTheSystem();
     void geometryFollowsTheTwipsLayout_data();
     void geometryFollowsTheTwipsLayout();
     void requestFramesAreFilledAtStartUp();
@@ -126,6 +128,12 @@ void MainWindowTest::windowFrameAndSize() {
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QCOMPARE(w.windowIcon().pixmap(16, 16).size(), QSize(16, 16));
     QVERIFY(!w.windowIcon().isNull());
+}
+
+void MainWindowTest::drawsItsTextInAFontOfTheSystem() {
+    Adresowanie_Form w;
+    QVERIFY(QFontDatabase::families().contains(QFontInfo(w.font()).family()));
+    QVERIFY(!w.grab().isNull());
 }
 
 void MainWindowTest::geometryFollowsTheTwipsLayout_data() {

@@ -7,10 +7,11 @@
 # (a Linux pseudo-terminal keeps 8 data bits and no parity whatever is asked of it).
 #   line-under-wine.sh window SIMULATOR WINDOW_TEST_EXE
 #   line-under-wine.sh cli SIMULATOR ORV52_CLI_EXE
+#   line-under-wine.sh arguments SIMULATOR ORV52_CLI_EXE ORV52_PROG_EXE
 # with the environment of run-test.sh. Prints each failed check; the exit code is their number.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mode=$1 simulator=$2 exe=$3
+mode=$1 simulator=$2 exe=$3 window_exe=${4:-}
 source "$here/wine-environment.sh"
 export LANG=C.UTF-8
 
@@ -37,11 +38,6 @@ check() { # what, then a command that must succeed
 # The window's start-up settings as the programming frame carries them, and the query.
 readonly startup_frame="RX 50 52 47 00 00 00 00 00 01 01 00 00 01 01 00 00 00 00 00 00 13"
 readonly query="RX 43 46 47 00 3F"
-
-# Wine links the COM ports of the host's own serial devices when it starts its services, over
-# any link there: they start first, and stay for the run.
-wineserver -p30 2>/dev/null
-wine cmd /c rem >/dev/null 2>&1
 
 start_simulator() { # COM number, simulator options...
   local number=$1
@@ -78,10 +74,11 @@ every_request_at_1200_8n1() {
     grep -q '^LINE' "$work/simulator.log"
 }
 
+locale=() # the Unix locale Wine runs in, as env's assignments; the host's when empty
 cli() { # output file, arguments...: the exit code
   local output=$1
   shift
-  timeout -k 5 30 wine "$exe" "$@" >"$output.out" 2>"$output.err"
+  timeout -k 5 30 env "${locale[@]}" wine "$exe" "$@" >"$output.out" 2>"$output.err"
 }
 
 if [[ $mode == window ]]; then
@@ -101,6 +98,47 @@ printf '%s\r\n' "druzyny =" "opoznienie_przekaznik_gorny = 0" "opoznienie_przeka
   "czas_zalaczenia_przekaznik_gorny = 1" "czas_zalaczenia_przekaznik_dolny = 1" \
   "swiecenie_strzalka_gora = 0" "swiecenie_strzalka_dol = 0" "wyswietl_polecenie = Środek" \
   "tryb_buzera = Bez dźwięku" >"$work/startup.txt"
+
+if [[ $mode == arguments ]]; then
+  # Polish letters in every path and pin both programs take, under the ANSI code page of a Polish
+  # Windows (1250) and of a Western one (1252), which has no "Ł" at all. Wine takes the code page
+  # from the Unix locale, made here for these runs alone.
+  mkdir "$work/locales"
+  localedef -i pl_PL -f UTF-8 "$work/locales/pl_PL.UTF-8" &&
+    localedef -i en_US -f UTF-8 "$work/locales/en_US.UTF-8" || fail "the locales could not be made"
+  shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+  for name_and_page in pl_PL:1250 en_US:1252; do
+    locale=("LOCPATH=$work/locales" "LC_ALL=${name_and_page%:*}.UTF-8")
+    page=${name_and_page#*:}
+    dir="$work/Łódź $page/żółć"
+    mkdir -p "$dir"
+    cp "$work/startup.txt" "$dir/Łódź.txt"
+    start_simulator 3
+    cli "$work/polish" program --port COM3 --backup "Z:$dir/kopie żółć" \
+      --log "Z:$dir/dziennik Łódź.jsonl" "Z:$dir/Łódź.txt"
+    check "$page: Łódź.txt programmed with its backup and log" test $? -eq 0
+    check "$page: the backup in „kopie żółć”" compgen -G "$dir/kopie żółć/*_wersja-2.3.txt"
+    check "$page: the log names the backup" grep -q 'kopie żółć' "$dir/dziennik Łódź.jsonl"
+    cli "$work/polish" read --port COM3 --output "Z:$dir/odczyt żółć.txt"
+    check "$page: read into „odczyt żółć.txt”" has_line "$dir/odczyt żółć.txt" "wersja = 2.3"
+    # The default backup folder, in a profile whose name has Polish letters.
+    profile='C:\users\Łukasz Żółć\AppData\Roaming'
+    rm -rf "$WINEPREFIX/drive_c/users/Łukasz Żółć"
+    wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$profile" /f >/dev/null 2>&1
+    cli "$work/profile" program --port COM3 "Z:$work/startup.txt"
+    check "$page: programmed with its backup in the profile" test $? -eq 0
+    check "$page: the backup in „Łukasz Żółć”'s profile" compgen -G \
+      "$WINEPREFIX/drive_c/users/Łukasz Żółć/AppData/Roaming/orv52-cli/kopie/*_wersja-2.3.txt"
+    wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ \
+      /d '%USERPROFILE%\AppData\Roaming' /f >/dev/null 2>&1
+    stop_simulator
+    cli "$work/pin" ports --com 2=Łódź-żółć
+    check "$page: orv52-cli's pin arrives whole" grep -q "Łódź-żółć" "$work/pin.out"
+    timeout -k 5 30 env "${locale[@]}" wine "$window_exe" --com 5=Łódź >/dev/null 2>"$work/window.err"
+    check "$page: orv52-prog's pin arrives whole" grep -qF "„5=Łódź”" "$work/window.err"
+  done
+  exit "$failures"
+fi
 
 start_simulator 3
 unset_line

@@ -2,7 +2,6 @@
 // About window opened and closed, and the main window closed, which ends the program. Made for
 // memory checkers, which need the real start-up and close without anyone at the keyboard.
 #include "ui/adresowanie_form.h"
-#include "ui/font_config_warm_up.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,9 +21,7 @@ int fail(const char* why) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    orv52::FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
-    fontConfig.finish();
     orv52::Adresowanie_Form window;
     auto* about = window.findChild<QAbstractButton*>(QStringLiteral("About_Command"));
     if (about == nullptr)

@@ -1,0 +1,230 @@
+// The operator's guide (docs/instrukcja.md) quotes the programs word for word, and this test holds
+// it to that. Its quotations come in three kinds:
+// - a blockquote is one whole operator message or one whole explanation that orv52-cli gives
+//   after a failed exchange, and every message and every explanation is quoted so;
+// - a text in „…” outside code is a text the programs show: in their windows, as a message or its
+//   title, or in --help;
+// - in code, a command line of orv52-cli or orv52-prog names a command and options that the
+//   program's --help lists, and a lone option is listed by the --help of either.
+// What a code block shows as a program's output is an example and is not checked.
+#include "app/cli/finding_text.h"
+#include "messages/message_catalogue.h"
+#include "ui/adresowanie_form.h"
+#include "ui/frm_about.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+struct Quotations {
+    QStringList blockquotes;
+    QStringList quoted;  // the texts in „…”, blanks simplified
+    QStringList command; // the code spans and the lines typed after "$ " in code blocks
+};
+
+Quotations readQuotations(const QString& markdown) {
+    Quotations found;
+    QString prose;
+    QString blockquote;
+    bool inCodeBlock = false;
+    const auto endBlockquote = [&] {
+        if (!blockquote.isEmpty())
+            found.blockquotes << blockquote.simplified();
+        blockquote.clear();
+    };
+    for (const QString& line : markdown.split(QLatin1Char('\n'))) {
+        const QString text = line.trimmed();
+        if (text.startsWith(QLatin1String("```"))) {
+            endBlockquote();
+            inCodeBlock = !inCodeBlock;
+        } else if (inCodeBlock) {
+            if (text.startsWith(QLatin1String("$ ")))
+                found.command << text.mid(2);
+        } else if (text.startsWith(QLatin1Char('>'))) {
+            blockquote += QLatin1Char(' ') + text.mid(1);
+        } else {
+            endBlockquote();
+            prose += line + QLatin1Char('\n');
+        }
+    }
+    endBlockquote();
+    static const QRegularExpression codeSpan(QStringLiteral("`([^`]+)`"));
+    for (const auto& match : codeSpan.globalMatch(prose))
+        found.command << match.captured(1);
+    prose.remove(codeSpan);
+    static const QRegularExpression polishQuote(QStringLiteral("„([^„”]+)”"));
+    for (const auto& match : polishQuote.globalMatch(prose))
+        found.quoted << match.captured(1).simplified();
+    return found;
+}
+
+struct ProgramTexts {
+    QStringList messages;        // the catalogue's texts and orv52-cli's explanations
+    QString shown;               // every text shown, blanks simplified, one per line
+    QMap<QString, QString> help; // --help of each program
+};
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList widgetTexts(const QWidget& window) {
+    QStringList texts{window.windowTitle()};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            texts << button->text();
+        else if (const auto* frame = qobject_cast<const QGroupBox*>(widget))
+            texts << frame->title();
+        else if (const auto* label = qobject_cast<const QLabel*>(widget))
+            texts << label->text();
+        else if (const auto* list = qobject_cast<const QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+    }
+    return texts;
+}
+
+QString helpOf(const char* program) {
+    QProcess process;
+    process.start(QString::fromLocal8Bit(program), {QStringLiteral("--help")});
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList wrongCommand(const QString& code, const QMap<QString, QString>& help) {
+    const QStringList words = code.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return {};
+    QString listed;
+    if (help.contains(words.front())) {
+        listed = help[words.front()];
+        // orv52-cli's first word after the program's name that is no option is its command.
+        if (words.front() == QLatin1String("orv52-cli") && words.size() > 1 &&
+            !words[1].startsWith(QLatin1Char('-')) &&
+            !listed.contains(QRegularExpression(
+                QStringLiteral("^  %1\\b").arg(QRegularExpression::escape(words[1])),
+                QRegularExpression::MultilineOption)))
+            return {QStringLiteral("no such command: %1").arg(code)};
+    } else if (words.front().startsWith(QLatin1String("--"))) {
+        listed = QStringList(help.values()).join(QLatin1Char('\n'));
+    } else {
+        return {};
+    }
+    QStringList wrong;
+    for (const QString& word : words) {
+        const QString option = word.section(QLatin1Char('='), 0, 0);
+        if (option.startsWith(QLatin1String("--")) &&
+            !listed.contains(QRegularExpression(
+                QStringLiteral("(?<![\\w-])%1(?![\\w-])").arg(QRegularExpression::escape(option)))))
+            wrong << QStringLiteral("no such option: %1 in %2").arg(option, code);
+    }
+    return wrong;
+}
+
+QStringList wrongQuotations(const Quotations& quotations, const ProgramTexts& programs) {
+    QStringList wrong;
+    for (const QString& text : quotations.blockquotes)
+        if (!programs.messages.contains(text))
+            wrong << QStringLiteral("no such message or explanation: %1").arg(text);
+    for (const QString& text : quotations.quoted)
+        if (!programs.shown.contains(text))
+            wrong << QStringLiteral("not shown by the programs: „%1”").arg(text);
+    for (const QString& code : quotations.command)
+        wrong << wrongCommand(code, programs.help);
+    return wrong;
+}
+
+} // namespace
+
+class GuideQuotationsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void everyQuotationIsThePrograms();
+    void everyMessageAndExplanationIsQuoted();
+    void aMadeUpQuotationFails_data();
+    void aMadeUpQuotationFails();
+
+private:
+    ProgramTexts programs_;
+    Quotations guide_;
+};
+
+void GuideQuotationsTest::initTestCase() {
+    QFile guide(QStringLiteral(ORV52_GUIDE));
+    QVERIFY(guide.open(QIODevice::ReadOnly));
+    guide_ = readQuotations(QString::fromUtf8(guide.readAll()));
+
+    QStringList shown;
+    for (int id = 100; id < 200; ++id) {
+        if (const auto message = orv52::findMessage(id)) {
+            programs_.messages << fromUtf8(message->text);
+            shown << fromUtf8(message->text) << fromUtf8(orv52::messageTitle(message->kind));
+        }
+    }
+    for (int i = 0; i <= static_cast<int>(orv52::Finding::Garbled); ++i)
+        if (const auto text = orv52::cli::findingText(static_cast<orv52::Finding>(i));
+            !text.empty())
+            programs_.messages << fromUtf8(text);
+    // The line under message 108, as the guide's example shows it.
+    programs_.messages << fromUtf8(orv52::accessDeniedDetail("/dev/ttyUSB0", "dialout"));
+
+    programs_.help[QStringLiteral("orv52-cli")] = helpOf(ORV52_CLI);
+    programs_.help[QStringLiteral("orv52-prog")] = helpOf(ORV52_PROGRAM);
+    for (const QString& help : programs_.help)
+        QVERIFY(!help.isEmpty());
+    orv52::Adresowanie_Form window;
+    orv52::frmAbout about(&window);
+    shown << widgetTexts(window) << widgetTexts(about) << programs_.help.values();
+    for (QString& text : shown)
+        text = text.simplified();
+    programs_.shown = shown.join(QLatin1Char('\n'));
+}
+
+void GuideQuotationsTest::everyQuotationIsThePrograms() {
+    QVERIFY(guide_.blockquotes.size() > 10 && guide_.quoted.size() > 30 &&
+            guide_.command.size() > 10);
+    const QStringList wrong = wrongQuotations(guide_, programs_);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+void GuideQuotationsTest::everyMessageAndExplanationIsQuoted() {
+    for (const QString& message : programs_.messages)
+        QVERIFY2(guide_.blockquotes.contains(message), qPrintable(message));
+}
+
+void GuideQuotationsTest::aMadeUpQuotationFails_data() {
+    QTest::addColumn<QString>("markdown");
+    QTest::newRow("message") << QStringLiteral("> Odbiornik nie odpowiada !!!\n");
+    QTest::newRow("message altered") << QStringLiteral("> Błąd w transmisji !\n");
+    QTest::newRow("window text") << QStringLiteral("Naciśnij „Wyślij”.\n");
+    QTest::newRow("command") << QStringLiteral("Wpisz `orv52-cli erase --port COM1`.\n");
+    QTest::newRow("option in a command")
+        << QStringLiteral("```console\n$ orv52-cli read --speed 9600\n```\n");
+    QTest::newRow("lone option") << QStringLiteral("Opcja `--turbo` przyspiesza.\n");
+    QTest::newRow("window option") << QStringLiteral("`orv52-prog --port COM2`\n");
+}
+
+void GuideQuotationsTest::aMadeUpQuotationFails() {
+    QFETCH(QString, markdown);
+    const QString faithful = QStringLiteral(
+        "> Błąd w transmisji !!!\n\nNaciśnij „Prześlij”, potem „Odbierz”.\n\n"
+        "`orv52-cli read --port COM1`, `--trace`\n\n```console\n$ orv52-cli ports\nCOM1  x\n```\n");
+    QVERIFY(wrongQuotations(readQuotations(faithful), programs_).isEmpty());
+    QCOMPARE(
+        wrongQuotations(readQuotations(faithful + QLatin1Char('\n') + markdown), programs_).size(),
+        1);
+}
+
+QTEST_MAIN(GuideQuotationsTest)
+#include "test_guide_quotations.moc"

@@ -1,0 +1,118 @@
+#include "link/exchange_controller.h"
+#include "port_helpers.h"
+#include "protocol/configuration.h"
+#include "protocol/requests.h"
+#include "support/pty_receiver_end.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <vector>
+
+using orv52::ExchangeController;
+using Outcome = ExchangeController::Outcome;
+
+Q_DECLARE_METATYPE(ExchangeController::Outcome)
+
+namespace {
+
+std::vector<std::uint8_t> programmingAnswer(const orv52::Record& frame) {
+    std::vector<std::uint8_t> answer(frame.begin(), frame.end());
+    answer.push_back('O');
+    answer.push_back('K');
+    return answer;
+}
+
+// The receiver's answer to the query: the query again, "OK", the record. `damaged` spoils its
+// checksum.
+std::vector<std::uint8_t> configurationAnswer(bool damaged) {
+    const auto query = orv52::makeConfigurationQuery();
+    std::vector<std::uint8_t> answer(query.begin(), query.end());
+    answer.push_back('O');
+    answer.push_back('K');
+    orv52::Record record = orv52::makeProgrammingFrameTemplate();
+    orv52::fillProgrammingFrame(record, orv52::Configuration{});
+    if (damaged)
+        record.back() ^= 0xFF;
+    answer.insert(answer.end(), record.begin(), record.end());
+    return answer;
+}
+
+} // namespace
+
+// The controller alone turns what arrives into an outcome and tells it once; the window looks
+// at the answer on its poll tick, the command line as the bytes come.
+class ExchangeControllerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { qRegisterMetaType<Outcome>(); }
+
+    // run() ends within milliseconds of the answer's last byte, long before the 100 ms tick.
+    void runEndsAsTheAnswerArrives() {
+        PtyReceiverEnd receiver;
+        orv52::SerialPortControl port;
+        useDevice(port, receiver.devicePath());
+        ExchangeController exchange(port);
+        QSignalSpy finished(&exchange, &ExchangeController::finished);
+        orv52::Record frame = orv52::makeProgrammingFrameTemplate();
+        orv52::fillProgrammingFrame(frame, orv52::Configuration{});
+
+        QElapsedTimer sinceAnswer;
+        QTimer::singleShot(20, [&] {
+            receiver.write(programmingAnswer(frame));
+            sinceAnswer.start();
+        });
+        QCOMPARE(exchange.run(frame), Outcome::ProgrammingDone);
+        QVERIFY2(sinceAnswer.elapsed() < 40, qPrintable(QString::number(sinceAnswer.elapsed())));
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!port.isOpen());
+    }
+
+    // The window's exchange decides on the poll tick only, whatever arrived before it.
+    void startDecidesOnThePollTick() {
+        PtyReceiverEnd receiver;
+        orv52::SerialPortControl port;
+        useDevice(port, receiver.devicePath());
+        ExchangeController exchange(port);
+        QSignalSpy finished(&exchange, &ExchangeController::finished);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        exchange.start(orv52::makeConfigurationQuery());
+        receiver.write(configurationAnswer(false));
+        QVERIFY(finished.wait(1000));
+        QVERIFY2(sinceStart.elapsed() >= ExchangeController::kPollIntervalMs - 5,
+                 qPrintable(QString::number(sinceStart.elapsed())));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).value<Outcome>(), Outcome::ConfigurationReceived);
+        QVERIFY(exchange.receivedConfiguration().has_value());
+        QTest::qWait(2 * ExchangeController::kPollIntervalMs);
+        QCOMPARE(finished.count(), 1);
+    }
+
+    void damagedRecordIsATransmissionError() {
+        PtyReceiverEnd receiver;
+        orv52::SerialPortControl port;
+        useDevice(port, receiver.devicePath());
+        ExchangeController exchange(port);
+        QTimer::singleShot(10, [&] { receiver.write(configurationAnswer(true)); });
+        QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::TransmissionError);
+    }
+
+    // A stop while run() waits ends it as if nothing had come, once; a later cancel is nothing.
+    void cancelEndsARunOnce() {
+        PtyReceiverEnd receiver;
+        orv52::SerialPortControl port;
+        useDevice(port, receiver.devicePath());
+        ExchangeController exchange(port);
+        QSignalSpy finished(&exchange, &ExchangeController::finished);
+        QTimer::singleShot(50, [&] { exchange.cancelRun(); });
+        QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::NoAnswer);
+        exchange.cancelRun();
+        QCOMPARE(finished.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(ExchangeControllerTest)
+#include "test_exchange_controller.moc"

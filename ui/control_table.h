@@ -1,0 +1,51 @@
+#pragma once
+
+#include "font_fit.h"
+#include "protocol/settings_description.h"
+#include "twips.h"
+
+#include <QString>
+#include <QWidget>
+#include <map>
+#include <span>
+#include <vector>
+
+namespace orv52 {
+
+enum class ControlKind { Frame, Label, CheckBox, OptionButton, PushButton, TextBox, List };
+
+// One control of a window: what it is, its caption (a text box's start text), where it stands
+// in twips, its object name, the name of the frame it stands in (empty: on the window) and what
+// a screen reader calls it (empty: its caption). A list's items are those of its setting, which
+// a list row must name.
+struct ControlRow {
+    ControlKind kind;
+    QString text;
+    TwipsRect rect;
+    QString name;
+    QString frame;
+    QString accessibleName;
+    const ListSetting* list = nullptr;
+};
+
+// The captions of the rows, each with its control's width, as fittedFont() measures them. A
+// text box's text is the operator's and is not fitted.
+std::vector<Caption> captionsOf(std::span<const ControlRow> rows);
+
+// The controls a table made, by object name.
+class MadeControls {
+public:
+    void add(QWidget* control) { byName_[control->objectName()] = control; }
+    template <typename Control> Control* get(const QString& name) const {
+        return qobject_cast<Control*>(byName_.at(name));
+    }
+
+private:
+    std::map<QString, QWidget*> byName_;
+};
+
+// Makes the rows' controls on `window`, in the rows' order, each placed and named; a frame's
+// row comes before the rows of the controls in it. Lists are made empty.
+MadeControls makeControls(QWidget& window, std::span<const ControlRow> rows);
+
+} // namespace orv52
