@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmarks (Release) into build-bench/ (or the folder given) and runs them: exchange
-# times against the receiver simulator, start-up time and memory against a bare Qt window, the
-# CPU use of the idle program, and a series of receivers programmed by orv52-cli (about four
-# seconds a receiver). Not part of CI: the figures depend on the machine and its load.
+# Builds the benchmarks (Release) into build-bench/ (or the folder given) and runs them: the
+# window's and the command line's exchange times against the receiver simulator, start-up time
+# and memory against a bare Qt window, the CPU use of the idle program, and a series of receivers
+# programmed by orv52-cli (about four seconds a receiver). Not part of CI: the figures depend on the machine and its load.
 # EXCHANGES, STARTUPS and RECEIVERS set the run counts (default 20, 15 and 20).
 # SOAK=1 adds the soak run of the exchange controller against faulty receivers, which takes about
 # a quarter of an hour: SOAK_EXCHANGES exchanges (default 2000), SOAK_SEED to repeat a run.
@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${1:-build-bench}
 cmake --preset bench -B "$dir" >/dev/null
-targets=(exchange_bench startup_bench idle_cpu series_bench)
+targets=(exchange_bench cli_exchange_bench startup_bench idle_cpu series_bench)
 if [[ ${SOAK:-} == 1 ]]; then
   targets+=(soak_bench)
 fi
@@ -22,6 +22,8 @@ trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime
 
 QT_QPA_PLATFORM=offscreen "$dir/bench/exchange_bench" "${EXCHANGES:-20}"
+echo
+"$dir/bench/cli_exchange_bench" "${EXCHANGES:-20}"
 echo
 QT_QPA_PLATFORM=offscreen "$dir/bench/startup_bench" "${STARTUPS:-15}"
 if command -v xvfb-run >/dev/null; then
