@@ -68,6 +68,8 @@ const char* outcomeName(std::optional<Outcome> outcome) {
         return "TransmissionError";
     case Outcome::NoAnswer:
         return "NoAnswer";
+    case Outcome::PortLost:
+        return "PortLost";
     }
     return "?";
 }

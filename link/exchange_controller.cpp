@@ -97,13 +97,20 @@ ExchangeController::Outcome ExchangeController::run(std::span<const std::uint8_t
         outcome = how;
         loop.quit();
     });
-    // Queued: the port may announce bytes from inside a read that the poll itself makes.
+    // Queued: the port tells of bytes and of its loss from inside its own reads, the poll's too.
     const auto arrived = connect(&port_, &SerialPortControl::bytesArrived, this,
                                  &ExchangeController::lookAtAnswer, Qt::QueuedConnection);
+    const auto lost = connect(
+        &port_, &SerialPortControl::deviceLost, this, [this] { finish(Outcome::PortLost); },
+        Qt::QueuedConnection);
+    // The device may have failed while the request went out.
+    if (!port_.isOpen())
+        finish(Outcome::PortLost);
     if (running_)
         loop.exec();
     disconnect(ended);
     disconnect(arrived);
+    disconnect(lost);
     return outcome;
 }
 

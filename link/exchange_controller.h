@@ -30,8 +30,15 @@ public:
     static constexpr int kPollIntervalMs = 100;
     static constexpr int kTimeoutMs = 2000;
 
-    // How an exchange ended.
-    enum class Outcome { ProgrammingDone, ConfigurationReceived, TransmissionError, NoAnswer };
+    // How an exchange ended. PortLost: the device went away under run() (an adapter pulled),
+    // which then ends at once; the window's exchange waits for its timeout instead.
+    enum class Outcome {
+        ProgrammingDone,
+        ConfigurationReceived,
+        TransmissionError,
+        NoAnswer,
+        PortLost
+    };
 
     enum class Direction { Sent, Received };
     // Sees every byte written to and read from the port, in the order they pass.
@@ -57,7 +64,8 @@ public:
     void end();
 
     // The whole exchange, waiting in a local event loop: empties the receive buffer, starts, and
-    // ends on the first complete answer or on the timeout. Throws as start() does.
+    // ends on the first complete answer, on the timeout, or when the device goes away. Throws as
+    // start() does.
     Outcome run(std::span<const std::uint8_t> request);
     // Ends a run() under way at once, as if nothing had come back; does nothing otherwise. For a
     // front end that stops while it only waits for a receiver to appear.

@@ -73,7 +73,9 @@ void Adresowanie_Form::exchangeFinished(ExchangeController::Outcome outcome) {
         showMessage(message_id::TransmissionError);
         Port_MSComm.discardInput();
         break;
+    // The window's exchange waits out its timeout for a device that went away as well.
     case ExchangeController::Outcome::NoAnswer:
+    case ExchangeController::Outcome::PortLost:
         setPortChoiceEnabled(true);
         Port_MSComm.discardInput();
         showMessage(message_id::NoConnection);

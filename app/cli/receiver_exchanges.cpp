@@ -1,12 +1,11 @@
 #include "receiver_exchanges.h"
 
+#include "messages/error_report.h"
+#include "messages/message_catalogue.h"
 #include "port_argument.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
-#include "messages/error_report.h"
-#include "messages/message_catalogue.h"
 
-#include <QTimer>
 #include <ostream>
 
 namespace orv52::cli {
@@ -63,15 +62,6 @@ ReceiverExchanges::ReceiverExchanges(const std::string& port, const ComPortPins&
     selectPort(port_, port);
     if (trace)
         exchange_.setTrace([this](auto direction, auto bytes) { this->trace(direction, bytes); });
-    // Nothing more can come through a device that has gone: the exchange ends at once, though
-    // not from inside the port's own notification.
-    QObject::connect(&port_, &SerialPortControl::deviceLost, [this] {
-        portLost_ = true;
-        QTimer::singleShot(0, &exchange_, [this] {
-            if (portLost_)
-                exchange_.cancelRun();
-        });
-    });
 }
 
 void ReceiverExchanges::usePort(const std::string& port) {
@@ -87,6 +77,8 @@ Configuration ReceiverExchanges::read() {
         throw unexpectedAnswer("konfiguracji");
     case ExchangeController::Outcome::TransmissionError:
         throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError)};
+    case ExchangeController::Outcome::PortLost:
+        throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
@@ -102,6 +94,8 @@ void ReceiverExchanges::program(const Configuration& settings) {
     case ExchangeController::Outcome::ConfigurationReceived:
     case ExchangeController::Outcome::TransmissionError:
         throw unexpectedAnswer("potwierdzenia programowania");
+    case ExchangeController::Outcome::PortLost:
+        throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
@@ -111,12 +105,10 @@ void ReceiverExchanges::program(const Configuration& settings) {
 ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {
     finding_.reset();
     try {
-        portLost_ = false;
         const auto outcome = exchange_.run(request);
         // What came back says nothing of the receiver when the port went away under it.
-        if (portLost_ && outcome == ExchangeController::Outcome::NoAnswer)
-            throw portLost(port_.deviceName());
-        finding_ = examineAnswer(request, exchange_.receivedBytes());
+        if (outcome != ExchangeController::Outcome::PortLost)
+            finding_ = examineAnswer(request, exchange_.receivedBytes());
         return outcome;
     } catch (const NumberedError& error) {
         exchange_.end();

@@ -56,7 +56,6 @@ private:
     SerialPortControl port_;
     ExchangeController exchange_{port_};
     std::optional<Finding> finding_;
-    bool portLost_ = false; // the device failed under the exchange under way
 };
 
 } // namespace orv52::cli

@@ -100,6 +100,19 @@ private slots:
         QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::TransmissionError);
     }
 
+    // A device that goes away ends run() at once; the window's exchange waits for its timeout.
+    void runEndsWhenTheDeviceGoes() {
+        PtyReceiverEnd receiver;
+        orv52::SerialPortControl port;
+        useDevice(port, receiver.devicePath());
+        ExchangeController exchange(port);
+        QTimer::singleShot(30, [&] { receiver.closeEnd(); });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::PortLost);
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+    }
+
     // A stop while run() waits ends it as if nothing had come, once; a later cancel is nothing.
     void cancelEndsARunOnce() {
         PtyReceiverEnd receiver;
