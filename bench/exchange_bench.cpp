@@ -4,6 +4,7 @@
 #include "bench_args.h"
 #include "line_time.h"
 #include "median.h"
+#include "support/machine_with_adapter.h"
 #include "support/receiver_simulator.h"
 #include "ui/adresowanie_form.h"
 
@@ -43,7 +44,7 @@ constexpr Kind kProgram{"program", "Przeslij_Command", 21, 23};
 class ExchangeDriver : public QObject {
 public:
     ExchangeDriver(orv52::Adresowanie_Form& window, const QString& line) : window_(window) {
-        window_.setPortNameResolver([line](int) { return line; });
+        window_.setSystemReader(machineWithAdapterAt(line));
         window_.setMessagePresenter([this](int id) { onMessage(id); });
         // Odbierz is the last button that End exchange enables again.
         readButton_ = window_.findChild<QPushButton*>(QLatin1String(kRead.button));

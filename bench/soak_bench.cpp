@@ -93,7 +93,6 @@ int main(int argc, char** argv) {
     }
     QString line;
     orv52::SerialPortControl port;
-    port.setPortNameResolver([&line](int) { return line; });
     orv52::ExchangeController controller(port);
 
     std::printf("soak_bench: %d exchanges, read and program in turn, a fault in one of every %d; "
@@ -112,6 +111,7 @@ int main(int argc, char** argv) {
         const RequestKind kind = i % 2 == 0 ? RequestKind::Read : RequestKind::Program;
         const std::vector<std::uint8_t> request = soakRequest(kind, random);
         line = simulators.lineForExchange(fault);
+        port.setDevice(line);
 
         alarm(kWatchdogSeconds);
         const std::int64_t startNs = monotonicNs();

@@ -74,7 +74,7 @@ ComPortAssignment pinnedAssignment(const SerialSystemView& system, const PinnedP
 
 } // namespace
 
-ComPortAssignments mapComPorts(const SerialSystemView& system) {
+ComPortAssignments linuxComPorts(const SerialSystemView& system) {
     std::vector<const SerialPortEntry*> adapters;
     for (const auto& port : system.listed)
         if (isUsbAdapter(port) && !isPinTarget(system, port))
@@ -93,8 +93,8 @@ ComPortAssignments mapComPorts(const SerialSystemView& system) {
         assignment.hardware = onBoardUart(system, QStringLiteral("ttyS%1").arg(number - 1));
         if (!assignment.hardware && nextAdapter != adapters.end())
             assignment.hardware = **nextAdapter++;
-        assignment.device = assignment.hardware ? assignment.hardware->systemLocation
-                                                : QStringLiteral("/dev/ttyS%1").arg(number - 1);
+        assignment.device =
+            assignment.hardware ? assignment.hardware->systemLocation : linuxComPortDevice(number);
     }
     return assignments;
 }
@@ -116,7 +116,7 @@ ComPortAssignments windowsComPorts(const SerialSystemView& system) {
             assignment = pinnedAssignment(system, *pin);
             continue;
         }
-        assignment.device = QStringLiteral("COM%1").arg(number);
+        assignment.device = windowsComPortDevice(number);
         if (const SerialPortEntry* port = findPort(system.listed, assignment.device)) {
             assignment.hardware = *port;
         } else if (nextBeyondFour != beyondFour.end()) {
@@ -131,8 +131,17 @@ ComPortAssignments nativeComPorts(const SerialSystemView& system) {
 #ifdef Q_OS_WIN
     return windowsComPorts(system);
 #else
-    return mapComPorts(system);
+    return linuxComPorts(system);
 #endif
+}
+
+ComPortAssignment resolvePort(const PortChoice& choice, const SerialSystemView& system) {
+    if (const auto* device = std::get_if<QString>(&choice))
+        return {*device, std::nullopt};
+    const int number = std::get<int>(choice);
+    if (number < 1 || number > kComPortCount)
+        return {comPortDeviceName(number), std::nullopt};
+    return nativeComPorts(system)[number - 1];
 }
 
 std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,

@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <variant>
 #include <vector>
 
 namespace orv52 {
@@ -53,7 +54,7 @@ using ComPortAssignments = std::array<ComPortAssignment, kComPortCount>;
 // as Qt lists it); the numbers left go, lowest first, to the USB serial adapters (ttyUSB*,
 // ttyACM*) that are not pinned, in the order of their names (ttyUSB2 before ttyUSB10). A number
 // left over keeps /dev/ttyS(n-1), which fails to open like any absent port.
-ComPortAssignments mapComPorts(const SerialSystemView& system);
+ComPortAssignments linuxComPorts(const SerialSystemView& system);
 
 // Windows: a pinned number opens its device; otherwise COM n is COMn where that port is listed.
 // The numbers whose COMn is not go, lowest first, to the ports listed beyond COM4 that are not
@@ -63,6 +64,15 @@ ComPortAssignments windowsComPorts(const SerialSystemView& system);
 
 // The rule of the platform the program was built for.
 ComPortAssignments nativeComPorts(const SerialSystemView& system);
+
+// What the user chose: a COM number, as the window's options and COM1..COM4 name one, or a
+// device named directly (a path, a stable by-id name, a Windows port beyond COM4).
+using PortChoice = std::variant<int, QString>;
+
+// Where `choice` leads on `system`: the one resolution behind both the device a port opens and
+// what the tool tips and `orv52-cli ports` name. A number beyond 1..4 keeps the system's own name
+// for it.
+ComPortAssignment resolvePort(const PortChoice& choice, const SerialSystemView& system);
 
 // The serial devices that no COM number reaches, for the user to name by path: those listed
 // (less the ttyS the kernel records without a UART) and the kernel's UARTs that Qt left out.

@@ -2,11 +2,19 @@
 
 namespace orv52 {
 
+QString linuxComPortDevice(int portNumber) {
+    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+}
+
+QString windowsComPortDevice(int portNumber) {
+    return QStringLiteral("COM%1").arg(portNumber);
+}
+
 QString comPortDeviceName(int portNumber) {
 #ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(portNumber);
+    return windowsComPortDevice(portNumber);
 #else
-    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+    return linuxComPortDevice(portNumber);
 #endif
 }
 

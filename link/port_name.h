@@ -10,6 +10,9 @@ namespace orv52 {
 // Linux and other Unix systems (COM 1 is /dev/ttyS0). Used for a number beyond the four that are
 // mapped over the devices present.
 QString comPortDeviceName(int portNumber);
+// The same on Linux (/dev/ttyS(n-1)) and on Windows (COMn), whatever the program was built for.
+QString linuxComPortDevice(int portNumber);
+QString windowsComPortDevice(int portNumber);
 
 // The n of a name written "COMn" in any case, n from 1 in decimal digits ("com7", "COM12"); the
 // one reading of such names for the port argument, the pins and Windows' port list. Nothing for

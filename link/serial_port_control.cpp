@@ -38,11 +38,15 @@ constexpr int kWriteTimeoutMs = 500;
 } // namespace
 
 SerialPortControl::SerialPortControl(QObject* parent)
-    : QObject(parent), lister_(availableSerialPorts) {
+    : QObject(parent), systemReader_([] {
+          SerialSystemView system{availableSerialPorts(), {}, {}};
 #ifndef Q_OS_WIN
-    // Only Linux keeps such records; on Windows, Wine would reach the Linux host's through Z:.
-    kernelRecords_ = [] { return readKernelUartRecords(); };
+          // Only Linux keeps such records; on Windows, Wine would reach the Linux host's
+          // through Z:.
+          system.kernelUarts = readKernelUartRecords();
 #endif
+          return system;
+      }) {
     // QSerialPort applies these when it opens the device.
     port_.setBaudRate(kBaudRate);
     port_.setDataBits(QSerialPort::Data8);
@@ -54,13 +58,8 @@ SerialPortControl::SerialPortControl(QObject* parent)
     connect(&port_, &QSerialPort::readyRead, this, &SerialPortControl::bytesArrived);
 }
 
-void SerialPortControl::setPortNameResolver(PortNameResolver resolver) {
-    resolver_ = std::move(resolver);
-}
-
-void SerialPortControl::setPortLister(PortLister lister) {
-    lister_ = std::move(lister);
-    kernelRecords_ = nullptr;
+void SerialPortControl::setSystemReader(SystemReader reader) {
+    systemReader_ = std::move(reader);
 }
 
 void SerialPortControl::setComPortPins(ComPortPins pins) {
@@ -68,18 +67,26 @@ void SerialPortControl::setComPortPins(ComPortPins pins) {
 }
 
 SerialSystemView SerialPortControl::serialSystem() const {
-    return {lister_(), kernelRecords_ ? kernelRecords_() : KernelUartRecords{},
-            resolveComPortPins(pins_)};
+    SerialSystemView system = systemReader_();
+    system.pins = resolveComPortPins(pins_);
+    return system;
 }
 
-ComPortAssignment SerialPortControl::comPortAssignment(int portNumber) const {
-    if (portNumber < 1 || portNumber > kComPortCount)
-        return {comPortDeviceName(portNumber), std::nullopt};
-    return nativeComPorts(serialSystem())[portNumber - 1];
+ComPortAssignment SerialPortControl::comPortAssignment(int comPort) const {
+    return resolvePort(comPort, serialSystem());
 }
 
-void SerialPortControl::setCommPort(int portNumber) {
-    portNumber_ = portNumber;
+int SerialPortControl::comPort() const {
+    const int* number = std::get_if<int>(&choice_);
+    return number ? *number : 0;
+}
+
+void SerialPortControl::setComPort(int comPort) {
+    choice_ = comPort;
+}
+
+void SerialPortControl::setDevice(const QString& device) {
+    choice_ = device;
 }
 
 bool SerialPortControl::isOpen() const {
@@ -91,7 +98,7 @@ void SerialPortControl::open() {
         close();
     if (port_.isOpen())
         return;
-    device_ = resolver_ ? resolver_(portNumber_) : comPortAssignment(portNumber_).device;
+    device_ = resolvePort(choice_, serialSystem()).device;
     port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite))
         throwOpenError(port_.error(), port_.errorString(), device_);

@@ -16,37 +16,40 @@
 
 namespace orv52 {
 
-// The main window's serial port: fixed line settings (1200 baud, 8N1, no flow control), a port
+// The main window's serial port: fixed line settings (1200 baud, 8N1, no flow control), a COM
 // number 1..4 mapped to a device, raw bytes one at a time. The modem-control lines are neither
 // set nor read.
 //
-// The port number is mapped over the serial devices present at each opening, so an adapter
-// plugged in while the program runs is found; a number the user pinned opens its device; a
-// resolver, when set, names the device instead.
+// The COM number is mapped over the serial devices present at each opening, so an adapter
+// plugged in while the program runs is found; a number the user pinned opens its device. The
+// command line may name a device instead of a number. Either way, what opens is what
+// comPortAssignment() and the port listing name: both go through resolvePort().
 class SerialPortControl : public QObject {
     Q_OBJECT
 
 public:
-    using PortNameResolver = std::function<QString(int portNumber)>;
-    using PortLister = std::function<std::vector<SerialPortEntry>()>;
+    // The serial devices present and the kernel's record of its UARTs (the pins are the
+    // control's own).
+    using SystemReader = std::function<SerialSystemView()>;
 
     static constexpr int kBaudRate = 1200;
     static constexpr qint64 kInputBufferSize = 1024;
 
     explicit SerialPortControl(QObject* parent = nullptr);
 
-    void setPortNameResolver(PortNameResolver resolver);
-    // The source of the device list the port numbers are mapped over, with the kernel's record of
-    // its UARTs beside it; the system's own by default. A list set here has no kernel record.
-    void setPortLister(PortLister lister);
+    // Where the devices the COM numbers are mapped over are read from; the system by default.
+    void setSystemReader(SystemReader reader);
     void setComPortPins(ComPortPins pins);
     // The serial devices, the kernel's record and the pins, as they are now.
     SerialSystemView serialSystem() const;
-    // What port number 1..4 reaches now.
-    ComPortAssignment comPortAssignment(int portNumber) const;
+    // What COM number 1..4 reaches now.
+    ComPortAssignment comPortAssignment(int comPort) const;
 
-    int commPort() const { return portNumber_; }
-    void setCommPort(int portNumber);
+    // The COM number chosen for the next opening; 0 when a device is named instead.
+    int comPort() const;
+    void setComPort(int comPort);
+    // A device for the next opening, named directly.
+    void setDevice(const QString& device);
 
     bool isOpen() const;
     // The device the port was last opened on, as it was named then.
@@ -80,12 +83,10 @@ private:
     void markFailed();
 
     QSerialPort port_;
-    PortNameResolver resolver_;
-    PortLister lister_;
-    std::function<KernelUartRecords()> kernelRecords_;
+    SystemReader systemReader_;
     ComPortPins pins_;
+    PortChoice choice_ = 1;
     QString device_;
-    int portNumber_ = 1;
     // The device failed while open (cable pulled, adapter gone). The port counts as closed at
     // once and is really closed on the next turn of the event loop, outside Qt's notifier.
     bool failed_ = false;

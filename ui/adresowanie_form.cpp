@@ -155,12 +155,8 @@ void Adresowanie_Form::About_Command_Click() {
     about.exec();
 }
 
-void Adresowanie_Form::setPortNameResolver(SerialPortControl::PortNameResolver resolver) {
-    Port_MSComm.setPortNameResolver(std::move(resolver));
-}
-
-void Adresowanie_Form::setPortLister(SerialPortControl::PortLister lister) {
-    Port_MSComm.setPortLister(std::move(lister));
+void Adresowanie_Form::setSystemReader(SerialPortControl::SystemReader reader) {
+    Port_MSComm.setSystemReader(std::move(reader));
 }
 
 void Adresowanie_Form::setComPortPins(ComPortPins pins) {

@@ -43,10 +43,9 @@ public:
     const ConfigurationQuery& configurationQuery() const { return configurationQuery_; }
     const SerialPortControl& port() const { return Port_MSComm; }
 
-    // Let tests point COM n at a pseudo-terminal, by name or by the list of serial devices the
-    // port numbers are mapped over; the program itself never calls them.
-    void setPortNameResolver(SerialPortControl::PortNameResolver resolver);
-    void setPortLister(SerialPortControl::PortLister lister);
+    // Lets tests show the window a machine of their own: the serial devices present and the
+    // kernel's record of its UARTs; the program itself never calls it.
+    void setSystemReader(SerialPortControl::SystemReader reader);
     // The COM numbers the user pinned to devices on the command line.
     void setComPortPins(ComPortPins pins);
     // Lets tests see which messages are shown instead of opening boxes.

@@ -1,6 +1,6 @@
 #include "adresowanie_form.h"
-#include "messages/error_report.h"
 #include "link/com_port_map.h"
+#include "messages/error_report.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -10,9 +10,9 @@ namespace orv52 {
 void Adresowanie_Form::Port_Option_Click(int index) {
     // A start that failed after opening leaves the port open; close it so the new choice is the
     // port the next exchange really uses.
-    if (Port_MSComm.isOpen() && Port_MSComm.commPort() != index)
+    if (Port_MSComm.isOpen() && Port_MSComm.comPort() != index)
         Port_MSComm.close();
-    Port_MSComm.setCommPort(index);
+    Port_MSComm.setComPort(index);
 }
 
 QString Adresowanie_Form::portOptionDescription(int index) const {

@@ -19,12 +19,10 @@ int windowPortNumber(const std::string& argument) {
 
 void selectPort(SerialPortControl& port, const std::string& argument) {
     const int number = windowPortNumber(argument);
-    if (number != 0) {
-        port.setPortNameResolver({});
-        port.setCommPort(number);
-        return;
-    }
-    port.setPortNameResolver([device = QString::fromStdString(argument)](int) { return device; });
+    if (number != 0)
+        port.setComPort(number);
+    else
+        port.setDevice(QString::fromStdString(argument));
 }
 
 } // namespace orv52::cli

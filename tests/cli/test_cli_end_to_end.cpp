@@ -133,7 +133,7 @@ private slots:
 
         ReceiverSimulator held({});
         SerialPortControl holder;
-        holder.setPortNameResolver([path = held.linePath()](int) { return path; });
+        holder.setDevice(held.linePath());
         holder.open();
         const auto busy = runCli({"read", "--port", held.linePath()});
         QCOMPARE(busy.exitCode, 6);

@@ -27,7 +27,7 @@ private slots:
         ReceiverSimulator echo({"--fault", "loopback"});
         ReceiverSimulator held({});
         orv52::SerialPortControl holder;
-        holder.setPortNameResolver([path = held.linePath()](int) { return path; });
+        holder.setDevice(held.linePath());
         holder.open();
         const auto run = runCli({"ports", "--probe", "--com", "1=" + receiver.linePath(), "--com",
                                  "2=" + silent.linePath(), "--com", "3=" + held.linePath(), "--com",

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-// Makes every port number of the control open the given device.
+// Names the device the control opens, as the command line's --port does.
 inline void useDevice(orv52::SerialPortControl& port, const std::string& path) {
-    port.setPortNameResolver([device = QString::fromStdString(path)](int) { return device; });
+    port.setDevice(QString::fromStdString(path));
 }
 
 // The number of the error that open() throws, or 0 when it opens.

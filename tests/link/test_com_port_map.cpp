@@ -68,7 +68,7 @@ private slots:
     void linuxNumbering() {
         QFETCH(QStringList, ports);
         QFETCH(QStringList, expected);
-        QCOMPARE(devices(orv52::mapComPorts({listed(ports), {}, {}})), expected);
+        QCOMPARE(devices(orv52::linuxComPorts({listed(ports), {}, {}})), expected);
     }
 
     // The device a number reaches is the listed one, wherever the system put its node.
@@ -77,7 +77,7 @@ private slots:
             {"ttyS0", "/dev/ttyS0", {}, {}},
             {"ttyUSB0", "/dev/serial/ttyUSB0", "FT232R USB UART", "FTDI"},
         };
-        const auto assignments = orv52::mapComPorts({ports, {}, {}});
+        const auto assignments = orv52::linuxComPorts({ports, {}, {}});
         QCOMPARE(assignments[1].device, QStringLiteral("/dev/serial/ttyUSB0"));
         QVERIFY(assignments[1].hardware);
         QCOMPARE(assignments[1].hardware->description, QStringLiteral("FT232R USB UART"));
@@ -191,7 +191,7 @@ private slots:
         orv52::SerialSystemView system{listed(ports), {}, {}};
         for (const QString& record : uarts)
             system.kernelUarts[record.section('=', 0, 0)] = record.endsWith("=1");
-        QCOMPARE(devices(orv52::mapComPorts(system)), expected);
+        QCOMPARE(devices(orv52::linuxComPorts(system)), expected);
     }
 
     // A pin takes its number and its device out of the mapping; the rest is mapped as without it.
@@ -201,7 +201,7 @@ private slots:
             {{"ttyS4", false}},
             {{2, "/dev/serial/by-id/usb-a", "/dev/ttyUSB0"}, {4, "/tmp/sim", {}}},
         };
-        const auto assignments = orv52::mapComPorts(system);
+        const auto assignments = orv52::linuxComPorts(system);
         QCOMPARE(devices(assignments), (QStringList{"/dev/ttyS0", "/dev/serial/by-id/usb-a",
                                                     "/dev/ttyUSB1", "/tmp/sim"}));
         QCOMPARE(orv52::describeComPort(assignments[1]),

@@ -30,10 +30,10 @@ private slots:
         QCOMPARE(orv52::comPortDeviceName(portNumber), device);
     }
 
-    // Without a resolver of its own the control opens the system device of the port number.
+    // A number beyond the four opens the system's own device of that number.
     void defaultResolverOpensSystemDevice() {
         SerialPortControl port;
-        port.setCommPort(100);
+        port.setComPort(100);
         try {
             port.open();
             QFAIL("/dev/ttyS99 opened");

@@ -15,6 +15,7 @@
 
 using orv52::SerialPortControl;
 using orv52::SerialPortEntry;
+using orv52::SerialSystemView;
 namespace error_number = orv52::error_number;
 
 class SerialOpenTest : public QObject {
@@ -101,23 +102,54 @@ private slots:
         QVERIFY(settings.c_cflag & CREAD);
     }
 
-    void portNumberChoosesTheDevice() {
-        PtyReceiverEnd third;
-        PtyReceiverEnd other;
-        SerialPortControl port;
-        port.setPortNameResolver([&](int portNumber) {
-            return QString::fromStdString((portNumber == 3 ? third : other).devicePath());
-        });
-        QCOMPARE(port.commPort(), 1);
-        port.setCommPort(3);
-        port.open();
-        port.write(std::array<std::uint8_t, 1>{0x5A});
-        QCOMPARE(third.readExactly(1, 2000), std::vector<std::uint8_t>{0x5A});
-        QVERIFY(other.readExactly(1, 50).empty());
+    // What the tool tips and the port listing name is what opens: the machine's devices, its
+    // kernel record and the pins go through one resolution for both.
+    void whatIsNamedIsWhatOpens_data() {
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<int>("comPort");
+        QTest::addColumn<int>("reached"); // which of the lines A, B, C the choice leads to
+        // Lines A, B, C as ttyS0 (a UART), ttyS1 (none recorded behind it) and ttyUSB0.
+        QTest::newRow("UART") << "uarts" << 1 << 0;
+        QTest::newRow("placeholder gives way to adapter") << "uarts" << 2 << 2;
+        QTest::newRow("adapter first without UARTs") << "adapters" << 1 << 2;
+        QTest::newRow("pinned") << "pinned" << 3 << 1;
+        QTest::newRow("device named") << "uarts" << 0 << 1;
     }
 
-    // Without a resolver the number is mapped over the listed devices, afresh at each opening:
-    // an adapter that comes back under another name is found again.
+    void whatIsNamedIsWhatOpens() {
+        QFETCH(QString, machine);
+        QFETCH(int, comPort);
+        QFETCH(int, reached);
+        std::array<PtyReceiverEnd, 3> lines;
+        const auto path = [&](int line) {
+            return QString::fromStdString(lines[line].devicePath());
+        };
+        SerialPortControl port;
+        port.setSystemReader([&] {
+            if (machine == "adapters")
+                return SerialSystemView{{{"ttyUSB0", path(2), {}, {}}}, {}, {}};
+            return SerialSystemView{{{"ttyS0", path(0), {}, {}},
+                                     {"ttyS1", path(1), {}, {}},
+                                     {"ttyUSB0", path(2), {}, {}}},
+                                    {{"ttyS0", true}, {"ttyS1", false}},
+                                    {}};
+        });
+        if (machine == "pinned")
+            port.setComPortPins({{comPort, path(1)}});
+        if (comPort == 0)
+            port.setDevice(path(reached));
+        else
+            port.setComPort(comPort);
+        const QString named = comPort == 0 ? path(reached) : port.comPortAssignment(comPort).device;
+        QCOMPARE(named, path(reached));
+        port.open();
+        QCOMPARE(port.deviceName(), named);
+        port.write(std::array<std::uint8_t, 1>{0x5A});
+        QCOMPARE(lines[reached].readExactly(1, 2000), std::vector<std::uint8_t>{0x5A});
+    }
+
+    // The number is mapped over the listed devices afresh at each opening: an adapter that comes
+    // back under another name is found again.
     void portNumberReachesTheListedDeviceMappedToIt() {
         PtyReceiverEnd onBoard;
         PtyReceiverEnd adapter;
@@ -128,11 +160,11 @@ private slots:
         };
         int listings = 0;
         SerialPortControl port;
-        port.setPortLister([&] {
+        port.setSystemReader([&] {
             ++listings;
-            return listed;
+            return SerialSystemView{listed, {}, {}};
         });
-        port.setCommPort(2);
+        port.setComPort(2);
         port.open();
         QCOMPARE(listings, 1);
         port.write(std::array<std::uint8_t, 1>{0x21});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/machine_with_adapter.h"
 #include "support/receiver_simulator.h"
 #include "ui/adresowanie_form.h"
 #include "window_controls.h"
@@ -22,7 +23,7 @@ struct ExchangeFixture {
     explicit ExchangeFixture(const QStringList& simulatorArgs)
         : simulator(std::make_unique<ReceiverSimulator>(simulatorArgs)) {
         const QString line = simulator->linePath();
-        window.setPortNameResolver([line](int) { return line; });
+        window.setSystemReader(machineWithAdapterAt(line));
         window.setMessagePresenter([this](int id) {
             shown.push_back(
                 {id, sincePress.isValid() ? sincePress.elapsed() : -1, controlsEnabled()});

@@ -199,14 +199,13 @@ void ExchangeTest::controlsAreLockedWhileAnExchangeRuns() {
 
 void ExchangeTest::portErrorsGiveTheirMessages() {
     ExchangeFixture f({"--no-pacing"});
-    f.window.setPortNameResolver(
-        [](int n) { return QStringLiteral("/dev/orv52-no-such-port-%1").arg(n); });
+    f.window.setSystemReader(machineWithAdapterAt("/dev/orv52-no-such-port"));
     f.click("Odbierz_Command");
     QCOMPARE(f.shownIds(), std::vector<int>{106});
     QVERIFY(f.controlsEnabled());
 
     const QString line = f.simulator->linePath();
-    f.window.setPortNameResolver([line](int) { return line; });
+    f.window.setSystemReader(machineWithAdapterAt(line));
     QSerialPort holder(line);
     QVERIFY(holder.open(QIODevice::ReadWrite));
     f.shown.clear();
@@ -246,7 +245,7 @@ void ExchangeTest::pulledCableEndsByTimeoutAndTheNextExchangeWorks() {
 
     ReceiverSimulator replacement({"--no-pacing"});
     const QString& line = replacement.linePath();
-    f.window.setPortNameResolver([line](int) { return line; });
+    f.window.setSystemReader(machineWithAdapterAt(line));
     f.shown.clear();
     f.click("Przeslij_Command");
     QVERIFY(f.waitForMessage());
@@ -261,7 +260,7 @@ void ExchangeTest::failedWriteShowsNothingAndGivesTheControlsBack() {
     ExchangeFixture f({"--no-pacing"});
     PtyReceiverEnd stuckLine;
     const QString line = QString::fromStdString(stuckLine.devicePath());
-    f.window.setPortNameResolver([line](int) { return line; });
+    f.window.setSystemReader(machineWithAdapterAt(line));
     const int filler = ::open(stuckLine.devicePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     QVERIFY(filler >= 0);
     termios raw{};
@@ -287,7 +286,7 @@ void ExchangeTest::failedWriteShowsNothingAndGivesTheControlsBack() {
 
     f.click("Port_Option(2)");
     QVERIFY(!f.window.port().isOpen());
-    QCOMPARE(f.window.port().commPort(), 2);
+    QCOMPARE(f.window.port().comPort(), 2);
     ::close(filler);
 }
 

@@ -60,7 +60,7 @@ void MainWindowTest::startUpState() {
     QCOMPARE(w.findChild<QTimer*>("Odbieraj_Timer")->interval(), 100);
     QCOMPARE(w.findChild<QTimer*>("TimeOut_Timer")->interval(), 2000);
     QVERIFY(!w.port().isOpen());
-    QCOMPARE(w.port().commPort(), 1);
+    QCOMPARE(w.port().comPort(), 1);
     QCOMPARE(w.teamMaskLow(), 0);
     QCOMPARE(w.teamMaskHigh(), 0);
 }
@@ -215,7 +215,7 @@ void MainWindowTest::arrowKeysMoveWithinThePortOptions() {
     QTest::keyClick(com1, Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Port_Option(2)"));
     QVERIFY(control<QRadioButton>(w, "Port_Option(2)")->isChecked());
-    QCOMPARE(w.port().commPort(), 2);
+    QCOMPARE(w.port().comPort(), 2);
 }
 
 void MainWindowTest::teamMasksFollowTheBoxes() {

@@ -175,7 +175,7 @@ void NumericFieldsTest::everyFocusTargetValidates() {
     QCOMPARE(QApplication::focusWidget(), delay);
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(f.window.teamMaskHigh(), 0);
-    QCOMPARE(f.window.port().commPort(), 1);
+    QCOMPARE(f.window.port().comPort(), 1);
     QVERIFY(!f.window.port().isOpen());
 }
 

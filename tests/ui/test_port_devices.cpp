@@ -12,6 +12,7 @@
 #include <QTimer>
 
 using orv52::SerialPortEntry;
+using orv52::SerialSystemView;
 
 namespace {
 
@@ -60,9 +61,9 @@ void PortDevicesTest::optionReachesTheDeviceTheMappingNames() {
     ExchangeFixture f({"--no-pacing", "--version", "23"});
     ReceiverSimulator onBoard({"--no-pacing", "--version", "11"});
     const QString adapter = f.simulator->linePath();
-    f.window.setPortNameResolver({});
-    f.window.setPortLister([&] {
-        return std::vector{entry("ttyUSB0", adapter), entry("ttyS0", onBoard.linePath())};
+    f.window.setSystemReader([&] {
+        return SerialSystemView{
+            {entry("ttyUSB0", adapter), entry("ttyS0", onBoard.linePath())}, {}, {}};
     });
     QVERIFY(readsVersionThrough(f, "Port_Option(2)", "2.3"));
     QVERIFY(readsVersionThrough(f, "Port_Option(1)", "1.1"));
@@ -74,8 +75,7 @@ void PortDevicesTest::optionReachesTheDeviceTheMappingNames() {
 void PortDevicesTest::adapterBackUnderAnotherNameIsFound() {
     ExchangeFixture f({"--fault", "delay=500"});
     std::vector<SerialPortEntry> listed{entry("ttyUSB0", f.simulator->linePath())};
-    f.window.setPortNameResolver({});
-    f.window.setPortLister([&] { return listed; });
+    f.window.setSystemReader([&] { return SerialSystemView{listed, {}, {}}; });
     f.click("Odbierz_Command");
     QTest::qWait(100);
     f.simulator->stop();
@@ -104,9 +104,9 @@ void PortDevicesTest::optionsTellWhatTheyReachWhenAsked() {
         entry("ttyS1", "/dev/ttyS1"),
     };
     int listings = 0;
-    f.window.setPortLister([&] {
+    f.window.setSystemReader([&] {
         ++listings;
-        return listed;
+        return SerialSystemView{listed, {}, {}};
     });
     QTest::qWait(300);
     QCOMPARE(listings, 0);
@@ -135,8 +135,7 @@ void PortDevicesTest::accessDeniedIsToldWithTheGroupThatMayOpen() {
     ExchangeFixture f({"--no-pacing"});
     PtyReceiverEnd line;
     const QString device = QString::fromStdString(line.devicePath());
-    f.window.setPortNameResolver({});
-    f.window.setPortLister([&] { return std::vector{entry("ttyUSB0", device)}; });
+    f.window.setSystemReader(machineWithAdapterAt(device));
     f.window.setMessagePresenter({});
 
     QString text, detail;
@@ -175,8 +174,7 @@ void PortDevicesTest::pinnedNumberReachesItsDeviceAndSaysSo() {
     const QTemporaryDir links;
     const QString pinned = links.filePath("usb-by-id-if00");
     QVERIFY(QFile::link(f.simulator->linePath(), pinned));
-    f.window.setPortNameResolver({});
-    f.window.setPortLister([&] { return std::vector{entry("ttyUSB0", adapter.linePath())}; });
+    f.window.setSystemReader(machineWithAdapterAt(adapter.linePath()));
     f.window.setComPortPins({{3, pinned}});
 
     QCOMPARE(hover(*control<QWidget>(f.window, "Port_Option(3)")).toolTip,
