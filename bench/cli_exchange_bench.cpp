@@ -30,7 +30,7 @@ std::vector<double> timed(int count, const std::function<void()>& exchange) {
         try {
             exchange();
         } catch (const orv52::cli::Failure& failure) {
-            std::fprintf(stderr, "exchange failed: %s\n", failure.message.c_str());
+            std::fprintf(stderr, "exchange failed: %s\n", failure.what());
             return {};
         }
         times.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);

@@ -13,7 +13,10 @@ ExchangeController::ExchangeController(SerialPortControl& port, QObject* parent)
     timeoutTimer_.setInterval(kTimeoutMs);
     // A coarse timer may fire up to 5 % early; the receiver is promised the full two seconds.
     timeoutTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&pollTimer_, &QTimer::timeout, this, &ExchangeController::lookAtAnswer);
+    connect(&pollTimer_, &QTimer::timeout, this, [this] {
+        if (running_)
+            lookAtAnswer(port_.pendingCount());
+    });
     connect(&timeoutTimer_, &QTimer::timeout, this, [this] { finish(Outcome::NoAnswer); });
 }
 
@@ -37,8 +40,7 @@ void ExchangeController::start(std::span<const std::uint8_t> request) {
     timeoutTimer_.start();
 }
 
-std::optional<ExchangeController::Outcome> ExchangeController::takeArrivedBytes() {
-    const int waiting = port_.pendingCount();
+std::optional<ExchangeController::Outcome> ExchangeController::takeArrivedBytes(int waiting) {
     if (waiting == 0)
         return std::nullopt;
     std::vector<std::uint8_t> batch;
@@ -66,10 +68,8 @@ std::optional<ExchangeController::Outcome> ExchangeController::takeArrivedBytes(
     return std::nullopt;
 }
 
-void ExchangeController::lookAtAnswer() {
-    if (!running_)
-        return;
-    if (const auto outcome = takeArrivedBytes())
+void ExchangeController::lookAtAnswer(int waiting) {
+    if (const auto outcome = takeArrivedBytes(waiting))
         finish(*outcome);
 }
 
@@ -98,8 +98,13 @@ ExchangeController::Outcome ExchangeController::run(std::span<const std::uint8_t
         loop.quit();
     });
     // Queued: the port tells of bytes and of its loss from inside its own reads, the poll's too.
-    const auto arrived = connect(&port_, &SerialPortControl::bytesArrived, this,
-                                 &ExchangeController::lookAtAnswer, Qt::QueuedConnection);
+    const auto arrived = connect(
+        &port_, &SerialPortControl::bytesArrived, this,
+        [this] {
+            if (running_)
+                lookAtAnswer(port_.receivedCount());
+        },
+        Qt::QueuedConnection);
     const auto lost = connect(
         &port_, &SerialPortControl::deviceLost, this, [this] { finish(Outcome::PortLost); },
         Qt::QueuedConnection);

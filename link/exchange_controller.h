@@ -77,9 +77,10 @@ signals:
 
 private:
     // Moves the waiting bytes into the receive buffer and recognises them; the outcome once an
-    // answer is complete.
-    std::optional<Outcome> takeArrivedBytes();
-    void lookAtAnswer();
+    // answer is complete. The poll tick pulls what the system holds; a look on arrival takes
+    // what the port has just received.
+    std::optional<Outcome> takeArrivedBytes(int waiting);
+    void lookAtAnswer(int waiting);
     void finish(Outcome outcome);
     void traceBytes(Direction direction, std::span<const std::uint8_t> bytes) const;
 

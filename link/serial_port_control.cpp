@@ -120,6 +120,10 @@ int SerialPortControl::pendingCount() {
     return static_cast<int>(std::min(port_.bytesAvailable(), kInputBufferSize));
 }
 
+int SerialPortControl::receivedCount() const {
+    return isOpen() ? static_cast<int>(std::min(port_.bytesAvailable(), kInputBufferSize)) : 0;
+}
+
 std::optional<std::uint8_t> SerialPortControl::readOne() {
     char byte = 0;
     if (isOpen() && port_.getChar(&byte))

@@ -61,8 +61,12 @@ public:
     void open();
     void close();
 
-    // Received bytes waiting to be read, at most kInputBufferSize.
+    // Received bytes waiting to be read, at most kInputBufferSize, pulling what the system holds
+    // first.
     int pendingCount();
+    // The same without asking the system: what Qt's own reading has taken. After bytesArrived()
+    // that is all there is, and asking again would race Qt's notifier for the same bytes.
+    int receivedCount() const;
     // The oldest waiting byte. Nothing when no byte could be read: the port has failed then and
     // counts as closed, as for a device that went away.
     std::optional<std::uint8_t> readOne();

@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include "disk_sync.h"
+#include "failure.h"
 #include "protocol/configuration_file.h"
 #include "protocol/record.h"
 
@@ -17,8 +18,13 @@ namespace {
 // Enough copies for any number of runs within one second; beyond it something else is wrong.
 constexpr int kMostCopies = 100;
 
-std::string cannotCreate(const QString& directory) {
-    return "nie można utworzyć katalogu kopii „" + directory.toStdString() + "”";
+[[noreturn]] void backupFailed(const std::string& message) {
+    throw Failure{ExitCode::OutputFailed, message};
+}
+
+void makeBackupFolder(const QString& directory) {
+    if (!makeFolderDurably(directory))
+        backupFailed("nie można utworzyć katalogu kopii „" + directory.toStdString() + "”");
 }
 
 // The time to the second and the receiver's firmware version, e.g.
@@ -40,21 +46,18 @@ QString defaultBackupDirectory() {
         .filePath(QStringLiteral("kopie"));
 }
 
-std::optional<std::string> prepareBackupDirectory(const QString& directory) {
-    if (!makeFolderDurably(directory))
-        return cannotCreate(directory);
+void prepareBackupDirectory(const QString& directory) {
+    makeBackupFolder(directory);
     QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("proba-XXXXXX")));
     if (!probe.open())
-        return "nie można zapisać pliku w katalogu kopii „" + directory.toStdString() +
-               "”: " + probe.errorString().toStdString();
-    return std::nullopt;
+        backupFailed("nie można zapisać pliku w katalogu kopii „" + directory.toStdString() +
+                     "”: " + probe.errorString().toStdString());
 }
 
-BackupResult writeBackup(const QString& directory, const Configuration& held,
-                         const QDateTime& when) {
+std::string writeBackup(const QString& directory, const Configuration& held,
+                        const QDateTime& when) {
     const QDir dir(directory);
-    if (!makeFolderDurably(directory))
-        return {std::nullopt, cannotCreate(directory)};
+    makeBackupFolder(directory);
     const std::string text = writeConfigurationFile(held);
     QFile file;
     for (int copy = 1; copy <= kMostCopies && !file.isOpen(); ++copy) {
@@ -68,21 +71,20 @@ BackupResult writeBackup(const QString& directory, const Configuration& held,
         const std::string reason = file.errorString().toStdString();
         if (file.isOpen())
             file.remove();
-        return BackupResult{std::nullopt, "nie można zapisać kopii w katalogu „" +
-                                              directory.toStdString() + "”: " + reason};
+        backupFailed("nie można zapisać kopii w katalogu „" + directory.toStdString() +
+                     "”: " + reason);
     };
     if (!file.isOpen())
-        return fail();
+        fail();
     if (file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
         !file.flush() || !syncToDisk(file.handle()))
-        return fail();
+        fail();
     file.close();
     // The file is on the disk; so must be its name in the folder.
     if (!syncFolder(directory))
-        return {std::nullopt,
-                "nie można zapisać na dysku katalogu kopii „" + directory.toStdString() + "”"};
-    return {QDir::toNativeSeparators(file.fileName()).toStdString(), {}};
+        backupFailed("nie można zapisać na dysku katalogu kopii „" + directory.toStdString() + "”");
+    return QDir::toNativeSeparators(file.fileName()).toStdString();
 }
 
 } // namespace orv52::cli

@@ -1,6 +1,7 @@
 #include "json_log.h"
 
 #include "disk_sync.h"
+#include "failure.h"
 #include "protocol/record.h"
 
 #include <QFileInfo>
@@ -48,15 +49,16 @@ QByteArray logLine(const LogEntry& entry) {
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
-std::optional<std::string> JsonLog::open(const std::string& path) {
+void JsonLog::open(const std::string& path) {
     file_.setFileName(QString::fromStdString(path));
     // A device or a FIFO is written through as it is: it cannot be appended to by seeking to its
     // end, nor pushed to a disk.
     const QFileInfo target(file_.fileName());
     toDisk_ = !target.exists() || target.isFile();
     if (file_.open(toDisk_ ? QIODevice::WriteOnly | QIODevice::Append : QIODevice::WriteOnly))
-        return std::nullopt;
-    return "nie można otworzyć dziennika „" + path + "”: " + file_.errorString().toStdString();
+        return;
+    throw Failure{ExitCode::OutputFailed, "nie można otworzyć dziennika „" + path +
+                                              "”: " + file_.errorString().toStdString()};
 }
 
 void JsonLog::append(const LogEntry& entry) {

@@ -37,8 +37,9 @@ public:
     // A line that cannot be written is told on `warnings`, once.
     explicit JsonLog(std::ostream& warnings) : warnings_(warnings) {}
 
-    // Opens `path` for appending, creating it when missing; a Polish reason when it cannot.
-    std::optional<std::string> open(const std::string& path);
+    // Opens `path` for appending, creating it when missing. Throws Failure (OutputFailed) when it
+    // cannot.
+    void open(const std::string& path);
     // Does nothing when no log is open.
     void append(const LogEntry& entry);
     // A line could not be written.

@@ -21,8 +21,8 @@ int printed(const std::string& text) {
     try {
         flushChecked(std::cout, kStandardOutput);
     } catch (const Failure& failure) {
-        std::cerr << "orv52-cli: " << failure.message << std::endl;
-        return static_cast<int>(failure.code);
+        std::cerr << "orv52-cli: " << failure.what() << std::endl;
+        return static_cast<int>(failure.code());
     }
     return static_cast<int>(ExitCode::Done);
 }

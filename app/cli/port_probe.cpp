@@ -37,9 +37,10 @@ std::vector<PresentPort> presentPorts(const ComPortPins& pins) {
     return present;
 }
 
-std::string outcomeOf(const Failure& failure, const std::optional<Finding>& finding) {
-    if (isPortFailure(failure.code) || !finding)
-        return failure.message;
+std::string outcomeOf(const Failure& failure) {
+    const auto& finding = failure.finding();
+    if (isPortFailure(failure.code()) || !finding)
+        return failure.what();
     if (*finding == Finding::Silence)
         return "cisza";
     return std::string(findingText(*finding));
@@ -67,7 +68,7 @@ std::vector<ProbedPort> probePorts(const ComPortPins& pins, bool trace, std::ost
             port.firmwareVersion = held.firmwareVersion;
             port.outcome = "odbiornik, wersja " + versionText(held.firmwareVersion);
         } catch (const Failure& failure) {
-            port.outcome = outcomeOf(failure, receiver.lastFinding());
+            port.outcome = outcomeOf(failure);
         }
         probed.push_back(std::move(port));
     }

@@ -34,10 +34,11 @@ Failure portLost(const QString& device) {
                                       "straciła zasilanie; podłącz ją i spróbuj ponownie"};
 }
 
-Failure unexpectedAnswer(std::string_view expected) {
-    return {ExitCode::TransmissionError, messageText(message_id::TransmissionError) +
-                                             " (odbiornik nie przysłał " + std::string(expected) +
-                                             ")"};
+Failure unexpectedAnswer(std::string_view expected, const std::optional<Finding>& finding) {
+    return {ExitCode::TransmissionError,
+            messageText(message_id::TransmissionError) + " (odbiornik nie przysłał " +
+                std::string(expected) + ")",
+            finding};
 }
 
 } // namespace
@@ -74,15 +75,16 @@ Configuration ReceiverExchanges::read() {
     case ExchangeController::Outcome::ConfigurationReceived:
         return *exchange_.receivedConfiguration();
     case ExchangeController::Outcome::ProgrammingDone:
-        throw unexpectedAnswer("konfiguracji");
+        throw unexpectedAnswer("konfiguracji", finding_);
     case ExchangeController::Outcome::TransmissionError:
-        throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError)};
+        throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError),
+                      finding_};
     case ExchangeController::Outcome::PortLost:
         throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection)};
+    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), finding_};
 }
 
 void ReceiverExchanges::program(const Configuration& settings) {
@@ -93,13 +95,13 @@ void ReceiverExchanges::program(const Configuration& settings) {
         return;
     case ExchangeController::Outcome::ConfigurationReceived:
     case ExchangeController::Outcome::TransmissionError:
-        throw unexpectedAnswer("potwierdzenia programowania");
+        throw unexpectedAnswer("potwierdzenia programowania", finding_);
     case ExchangeController::Outcome::PortLost:
         throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection)};
+    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), finding_};
 }
 
 ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exit_code.h"
+#include "failure.h"
 #include "link/exchange_controller.h"
 #include "link/serial_port_control.h"
 #include "protocol/answer_finding.h"
@@ -13,12 +14,6 @@
 #include <string>
 
 namespace orv52::cli {
-
-// Ends a command, or one receiver of a series, with a code and what the user is told.
-struct Failure {
-    ExitCode code;
-    std::string message; // Polish
-};
 
 // A port failure: the device is missing, busy, forbidden or broken, rather than the receiver
 // not answering.

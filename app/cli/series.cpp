@@ -43,16 +43,14 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         if (!detected)
             break;
         status_.show("programuję odbiornik nr " + std::to_string(done_ + failed_ + 1) + "…");
-        // The answer that showed the receiver has come is its backup: no second read.
-        const ProgrammingOutcome outcome =
-            programReceiver(receiver_, settings, backupDirectory, detected);
-        report(outcome, detected->firmwareVersion);
+        const ReceiverResult one = programOne(settings, backupDirectory, *detected);
+        report(one);
         // A backup folder that cannot take one backup will not take the next either.
-        backupFailed = outcome.result == ExitCode::OutputFailed;
+        backupFailed = one.result == ExitCode::OutputFailed;
         if (backupFailed || countReached())
             break;
         waiting_ = true;
-        const bool departed = waitForDeparture(outcome.readBack.value_or(*detected), settings);
+        const bool departed = waitForDeparture(one.readBack.value_or(*detected), settings);
         waiting_ = false;
         if (!departed)
             break;
@@ -77,8 +75,8 @@ std::optional<Configuration> Series::waitForReceiver() {
         } catch (const Failure& failure) {
             // No answer, or a garbled one from a receiver being plugged in, is simply no
             // receiver yet; a port that fails is told, and tried again.
-            if (isPortFailure(failure.code))
-                tellPortTrouble(failure.message);
+            if (isPortFailure(failure.code()))
+                tellPortTrouble(failure.what());
             else
                 portTrouble_.clear();
         }
@@ -100,7 +98,7 @@ bool Series::waitForDeparture(const Configuration& lastSeen, const Configuration
                 return true;
         } catch (const Failure& failure) {
             // A garbled answer still comes from a receiver on the line.
-            if (failure.code != ExitCode::TransmissionError)
+            if (failure.code() != ExitCode::TransmissionError)
                 return true;
         }
         pauseAfter(queryStarted);
@@ -127,23 +125,42 @@ void Series::tellPortTrouble(const std::string& reason) {
     status_.show(kWaitingForReceiver);
 }
 
-void Series::report(const ProgrammingOutcome& outcome, std::uint8_t detectedVersion) {
-    const bool done = outcome.result == ExitCode::Done;
+Series::ReceiverResult Series::programOne(const Configuration& settings,
+                                          const std::optional<QString>& backupDirectory,
+                                          const Configuration& detected) {
+    ReceiverResult one;
+    one.firmwareVersion = detected.firmwareVersion;
+    try {
+        // The answer that showed the receiver has come is its backup: no second read.
+        const ProgrammingResult programmed =
+            programReceiver(receiver_, settings, backupDirectory, detected,
+                            {[&one](const std::string& path) { one.backupPath = path; }, {}});
+        one.readBack = programmed.readBack;
+        one.differingKeys = programmed.differingKeys;
+        one.result = one.differingKeys.empty() ? ExitCode::Done : ExitCode::Differs;
+    } catch (const Failure& failure) {
+        one.result = failure.code();
+        one.failure = failure.what();
+    }
+    one.finding = receiver_.lastFinding();
+    return one;
+}
+
+void Series::report(const ReceiverResult& one) {
+    const bool done = one.result == ExitCode::Done;
     (done ? done_ : failed_) += 1;
     const QDateTime now = QDateTime::currentDateTime();
-    const auto version = outcome.firmwareVersion.value_or(detectedVersion);
     status_.clear();
     out_ << seriesResultLine(
-        {now, done_ + failed_, options_.port, version, outcome.result, outcome.differingKeys});
-    if (!done && outcome.result != ExitCode::Differs)
-        err_ << "orv52-cli: " << outcome.failure << std::endl;
-    if (const std::string_view advice = adviceAfter(outcome.result, outcome.finding);
-        !advice.empty())
+        {now, done_ + failed_, options_.port, one.firmwareVersion, one.result, one.differingKeys});
+    if (!done && one.result != ExitCode::Differs)
+        err_ << "orv52-cli: " << one.failure << std::endl;
+    if (const std::string_view advice = adviceAfter(one.result, one.finding); !advice.empty())
         err_ << "orv52-cli: " << advice << std::endl;
     if (status_.onTerminal() && !options_.quiet)
         err_ << '\a' << std::flush;
-    log_.append({now, options_.port, "series", outcome.result, version, outcome.differingKeys,
-                 outcome.backupPath, outcome.finding});
+    log_.append({now, options_.port, "series", one.result, one.firmwareVersion, one.differingKeys,
+                 one.backupPath, one.finding});
     // Results nobody sees end the series: the receivers after it would go unreported.
     flushChecked(out_, "wiersza wyniku na standardowe wyjście");
 }

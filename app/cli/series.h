@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "exit_code.h"
 #include "programming.h"
+#include "protocol/answer_finding.h"
 #include "status_line.h"
 #include "stop_request.h"
 
@@ -10,6 +11,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orv52::cli {
 
@@ -41,7 +43,21 @@ private:
     // Until a second after `queryStarted`, or until the user stops.
     void pauseAfter(const QElapsedTimer& queryStarted);
     void tellPortTrouble(const std::string& reason);
-    void report(const ProgrammingOutcome& outcome, std::uint8_t detectedVersion);
+    // What became of one receiver of the series.
+    struct ReceiverResult {
+        ExitCode result = ExitCode::Done;
+        std::string failure; // Polish; for any result but Done and Differs
+        std::uint8_t firmwareVersion = 0;
+        std::string backupPath; // empty when none was written
+        std::optional<Configuration> readBack;
+        std::vector<std::string> differingKeys;
+        std::optional<Finding> finding; // what came back in the last exchange
+    };
+    // Programs the receiver that answered holding `detected`; its failure is its result.
+    ReceiverResult programOne(const Configuration& settings,
+                              const std::optional<QString>& backupDirectory,
+                              const Configuration& detected);
+    void report(const ReceiverResult& receiver);
     bool countReached() const;
 
     const Options& options_;

@@ -42,13 +42,19 @@ Session::Session(Options options, std::ostream& out, std::ostream& err)
       receiver_(options_.port, options_.pins, options_.trace, err) {}
 
 ExitCode Session::run() {
-    if (!options_.logFile.empty()) {
-        if (const auto error = log_.open(options_.logFile)) {
-            report(*error);
-            return ExitCode::OutputFailed;
-        }
+    ExitCode code = ExitCode::Done;
+    // Every failure of the command ends here, and only here becomes its exit code.
+    try {
+        if (!options_.logFile.empty())
+            log_.open(options_.logFile);
+        code = runCommand();
+    } catch (const Failure& failure) {
+        report(failure.what());
+        if (const std::string_view advice = adviceAfter(failure.code(), failure.finding());
+            !advice.empty())
+            report(advice);
+        code = failure.code();
     }
-    const ExitCode code = runCommand();
     // A series logs each receiver itself.
     if (!options_.series) {
         logEntry_.time = QDateTime::currentDateTime();
@@ -65,43 +71,33 @@ ExitCode Session::run() {
 }
 
 ExitCode Session::runCommand() {
-    try {
-        if (options_.port == kAutoPort)
-            useTheProbedPort();
-        switch (options_.command) {
-        case Command::Read:
-            read();
-            break;
-        case Command::Program:
-            program();
-            break;
-        case Command::Verify:
-            verify();
-            break;
-        case Command::Ports:
-            listPorts();
-            break;
-        }
-    } catch (const Failure& failure) {
-        report(failure.message);
-        reportAdvice(failure.code);
-        return failure.code;
+    if (options_.port == kAutoPort)
+        useTheProbedPort();
+    switch (options_.command) {
+    case Command::Read:
+        return read();
+    case Command::Program:
+        return program();
+    case Command::Verify:
+        return verify();
+    case Command::Ports:
+        return listPorts();
     }
-    return result_;
+    return ExitCode::Usage;
 }
 
-void Session::listPorts() {
+ExitCode Session::listPorts() {
     if (!options_.probe) {
         out_ << portListing(receiver_.port().serialSystem());
         flushChecked(out_, kStandardOutput);
-        return;
+        return ExitCode::Done;
     }
     const auto probed = probePorts(options_.pins, options_.trace, err_);
     out_ << probeListing(probed);
     flushChecked(out_, kStandardOutput);
-    if (std::ranges::none_of(
-            probed, [](const ProbedPort& port) { return port.firmwareVersion.has_value(); }))
-        result_ = ExitCode::NoAnswer;
+    const bool answered = std::ranges::any_of(
+        probed, [](const ProbedPort& port) { return port.firmwareVersion.has_value(); });
+    return answered ? ExitCode::Done : ExitCode::NoAnswer;
 }
 
 void Session::useTheProbedPort() {
@@ -112,29 +108,41 @@ void Session::useTheProbedPort() {
     receiver_.usePort(options_.port);
 }
 
-void Session::read() {
+ExitCode Session::read() {
     writeOutput(readReceiver());
+    return ExitCode::Done;
 }
 
 // The file is checked whole, and the backup folder readied, before the port is touched: nothing
 // half-valid goes out, and nothing goes out that could not be undone.
-void Session::program() {
+ExitCode Session::program() {
     const Configuration settings = loadInputFile();
     const auto backupDirectory = prepareBackupDirectory();
     if (options_.series) {
         Series series(options_, receiver_, log_, out_, err_);
-        result_ = series.run(settings, backupDirectory);
-        return;
+        return series.run(settings, backupDirectory);
     }
-    reportProgramming(settings, programReceiver(receiver_, settings, backupDirectory));
+    const auto held = backupDirectory ? std::optional(readReceiver()) : std::nullopt;
+    const ProgrammingResult programmed =
+        programReceiver(receiver_, settings, backupDirectory, held,
+                        {[this](const std::string& path) {
+                             logEntry_.backupPath = path;
+                             report("kopia konfiguracji odbiornika: " + path);
+                         },
+                         [this] { report(findMessage(message_id::ProgrammingDone)->text); }});
+    if (!logEntry_.firmwareVersion)
+        logEntry_.firmwareVersion = programmed.readBack.firmwareVersion;
+    if (!options_.outputFile.empty())
+        writeOutput(programmed.readBack);
+    return compare(settings, programmed.readBack);
 }
 
-void Session::verify() {
+ExitCode Session::verify() {
     const Configuration expected = loadInputFile();
     const Configuration held = readReceiver();
     if (!options_.outputFile.empty())
         writeOutput(held);
-    compare(expected, held);
+    return compare(expected, held);
 }
 
 Configuration Session::loadInputFile() const {
@@ -164,23 +172,8 @@ std::optional<QString> Session::prepareBackupDirectory() const {
     const QString directory = options_.backupDirectory.empty()
                                   ? defaultBackupDirectory()
                                   : QString::fromStdString(options_.backupDirectory);
-    if (const auto error = cli::prepareBackupDirectory(directory))
-        throw Failure{ExitCode::OutputFailed, *error};
+    cli::prepareBackupDirectory(directory);
     return directory;
-}
-
-void Session::reportProgramming(const Configuration& sent, const ProgrammingOutcome& outcome) {
-    logEntry_.firmwareVersion = outcome.firmwareVersion;
-    logEntry_.backupPath = outcome.backupPath;
-    if (!outcome.backupPath.empty())
-        report("kopia konfiguracji odbiornika: " + outcome.backupPath);
-    if (outcome.programmed)
-        report(findMessage(message_id::ProgrammingDone)->text);
-    if (!outcome.readBack)
-        throw Failure{outcome.result, outcome.failure};
-    if (!options_.outputFile.empty())
-        writeOutput(*outcome.readBack);
-    compare(sent, *outcome.readBack);
 }
 
 Configuration Session::readReceiver() {
@@ -199,27 +192,22 @@ void Session::writeOutput(const Configuration& settings) {
     flushChecked(out_, kStandardOutput);
 }
 
-void Session::compare(const Configuration& expected, const Configuration& actual) {
+ExitCode Session::compare(const Configuration& expected, const Configuration& actual) {
     logEntry_.differingKeys = differingKeys(expected, actual);
     const auto differences = describeDifferences(expected, actual);
     if (differences.empty()) {
         report("Konfiguracja odbiornika zgodna z plikiem.");
-        return;
+        return ExitCode::Done;
     }
     report("Konfiguracja odbiornika różni się od pliku:");
     for (const auto& difference : differences)
         err_ << "  " << difference << "\n";
     err_ << std::flush;
-    result_ = ExitCode::Differs;
+    return ExitCode::Differs;
 }
 
 void Session::report(std::string_view text) const {
     err_ << "orv52-cli: " << text << std::endl;
-}
-
-void Session::reportAdvice(ExitCode code) const {
-    if (const std::string_view advice = adviceAfter(code, receiver_.lastFinding()); !advice.empty())
-        report(advice);
 }
 
 } // namespace orv52::cli

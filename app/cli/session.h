@@ -14,8 +14,6 @@
 
 namespace orv52::cli {
 
-struct ProgrammingOutcome;
-
 // One run of the tool: the command the user gave, carried out with the window's own port control
 // and exchange. Needs a QCoreApplication; each exchange waits in a local event loop.
 class Session {
@@ -26,35 +24,31 @@ public:
     ExitCode run();
 
 private:
+    // The command's own code; throws Failure.
     ExitCode runCommand();
     // ports, with --probe what answers on each.
-    void listPorts();
+    ExitCode listPorts();
     // --port auto: the exchanges go to the single port where a receiver answers.
     void useTheProbedPort();
-    void read();
-    void program();
-    void verify();
+    ExitCode read();
+    ExitCode program();
+    ExitCode verify();
 
     Configuration loadInputFile() const;
     // The folder for backups before a programming, created now so that a folder that cannot
     // exist stops the command before the port is touched; nothing for --no-backup.
     std::optional<QString> prepareBackupDirectory() const;
-    // What became of programming the receiver with `sent`.
-    void reportProgramming(const Configuration& sent, const ProgrammingOutcome& outcome);
     Configuration readReceiver();
     void writeOutput(const Configuration& settings);
-    void compare(const Configuration& expected, const Configuration& actual);
+    ExitCode compare(const Configuration& expected, const Configuration& actual);
     void report(std::string_view text) const;
-    // Under a failed exchange: what came back and what to check.
-    void reportAdvice(ExitCode code) const;
 
     Options options_;
     std::ostream& out_;
     std::ostream& err_;
     ReceiverExchanges receiver_;
     JsonLog log_{err_};
-    LogEntry logEntry_;
-    ExitCode result_ = ExitCode::Done;
+    LogEntry logEntry_; // what the command learnt, for its log line
 };
 
 } // namespace orv52::cli

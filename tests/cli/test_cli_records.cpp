@@ -38,9 +38,8 @@ private slots:
         const auto first = writeBackup(folder, held, kWhen);
         held.teamMaskLow = 0x22;
         const auto second = writeBackup(folder, held, kWhen);
-        QVERIFY(first.path && second.path);
-        QVERIFY(text(*second.path).endsWith("wersja-2.3-2.txt"));
-        QFile file(text(*first.path));
+        QVERIFY(text(second).endsWith("wersja-2.3-2.txt"));
+        QFile file(text(first));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const auto kept = parseConfigurationFile(file.readAll().toStdString());
         QVERIFY(kept.settings);
@@ -84,7 +83,7 @@ private slots:
         const std::string path = dir.filePath("log.jsonl").toStdString();
         for (int run = 0; run < 2; ++run) {
             JsonLog log(warnings);
-            QVERIFY(!log.open(path));
+            log.open(path);
             log.append({kWhen,
                         "COM1",
                         "read",
