@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 // orv52-cli as a shell script runs it, and the configuration the tests program.
 
@@ -56,6 +58,23 @@ inline CliRun runCli(const QStringList& arguments, const QByteArray& input = {},
     cli.write(input);
     cli.closeWriteChannel();
     return finishCli(cli, timeoutMs);
+}
+
+// What runs orv52-cli as user "nobody" when the test runs as root, whom no permission stops:
+// nothing when the test is not root. Empty `skip` when it can run; otherwise why it cannot.
+inline QStringList unprivilegedLauncher(QString& skip) {
+    if (geteuid() != 0)
+        return {};
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (setpriv.isEmpty()) {
+        skip = QStringLiteral("running as root without setpriv to become an unprivileged user");
+        return {};
+    }
+    const QStringList launcher{setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+    if (runCli({"--help"}, {}, launcher).exitCode != 0)
+        skip =
+            QStringLiteral("the built orv52-cli cannot be run by user nobody from where it lies");
+    return launcher;
 }
 
 inline orv52::Configuration sampleSettings() {

@@ -161,15 +161,10 @@ private slots:
     void accessDeniedHasItsOwnExitCode() {
         ReceiverSimulator receiver({});
         QVERIFY(::chmod(receiver.linePath().toLocal8Bit().constData(), 0) == 0);
-        QStringList launcher;
-        if (geteuid() == 0) {
-            const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-            if (setpriv.isEmpty())
-                QSKIP("running as root without setpriv to become an unprivileged user");
-            launcher = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
-            if (runCli({"--help"}, {}, launcher).exitCode != 0)
-                QSKIP("the built orv52-cli cannot be run by user nobody from where it lies");
-        }
+        QString skip;
+        const QStringList launcher = unprivilegedLauncher(skip);
+        if (!skip.isEmpty())
+            QSKIP(qPrintable(skip));
         const auto denied = runCli({"read", "--port", receiver.linePath()}, {}, launcher);
         QCOMPARE(denied.exitCode, 7);
         QVERIFY2(denied.err.contains("Brak dostępu do portu !!!") &&

@@ -153,14 +153,11 @@ private slots:
     // Root writes anything; as root the command runs as user "nobody", as a shell user would.
     void readOnlyFileIsRefused() {
         ReceiverSimulator receiver({});
-        QStringList launcher;
-        if (geteuid() == 0) {
-            const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-            if (setpriv.isEmpty())
-                QSKIP("running as root without setpriv to become an unprivileged user");
-            launcher = {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
-            if (runCli({"--help"}, {}, launcher).exitCode != 0)
-                QSKIP("the built orv52-cli cannot be run by user nobody from where it lies");
+        QString skip;
+        const QStringList launcher = unprivilegedLauncher(skip);
+        if (!skip.isEmpty())
+            QSKIP(qPrintable(skip));
+        if (!launcher.isEmpty()) {
             QVERIFY(::chmod(receiver.linePath().toLocal8Bit().constData(), 0666) == 0);
             QVERIFY(::chmod(QFile::encodeName(dir_.path()).constData(), 0777) == 0);
         }

@@ -39,6 +39,14 @@ std::vector<std::uint8_t> configurationAnswer(bool damaged) {
     return answer;
 }
 
+// A receiver's line and the controller on the program's side of it.
+struct ControlledLine {
+    PtyReceiverEnd receiver;
+    orv52::SerialPortControl port;
+    ExchangeController exchange{port};
+    ControlledLine() { useDevice(port, receiver.devicePath()); }
+};
+
 } // namespace
 
 // The controller alone turns what arrives into an outcome and tells it once; the window looks
@@ -51,10 +59,8 @@ private slots:
 
     // run() ends within milliseconds of the answer's last byte, long before the 100 ms tick.
     void runEndsAsTheAnswerArrives() {
-        PtyReceiverEnd receiver;
-        orv52::SerialPortControl port;
-        useDevice(port, receiver.devicePath());
-        ExchangeController exchange(port);
+        ControlledLine line;
+        auto& [receiver, port, exchange] = line;
         QSignalSpy finished(&exchange, &ExchangeController::finished);
         orv52::Record frame = orv52::makeProgrammingFrameTemplate();
         orv52::fillProgrammingFrame(frame, orv52::Configuration{});
@@ -72,10 +78,8 @@ private slots:
 
     // The window's exchange decides on the poll tick only, whatever arrived before it.
     void startDecidesOnThePollTick() {
-        PtyReceiverEnd receiver;
-        orv52::SerialPortControl port;
-        useDevice(port, receiver.devicePath());
-        ExchangeController exchange(port);
+        ControlledLine line;
+        auto& [receiver, port, exchange] = line;
         QSignalSpy finished(&exchange, &ExchangeController::finished);
         QElapsedTimer sinceStart;
         sinceStart.start();
@@ -92,20 +96,16 @@ private slots:
     }
 
     void damagedRecordIsATransmissionError() {
-        PtyReceiverEnd receiver;
-        orv52::SerialPortControl port;
-        useDevice(port, receiver.devicePath());
-        ExchangeController exchange(port);
+        ControlledLine line;
+        auto& [receiver, port, exchange] = line;
         QTimer::singleShot(10, [&] { receiver.write(configurationAnswer(true)); });
         QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::TransmissionError);
     }
 
     // A device that goes away ends run() at once; the window's exchange waits for its timeout.
     void runEndsWhenTheDeviceGoes() {
-        PtyReceiverEnd receiver;
-        orv52::SerialPortControl port;
-        useDevice(port, receiver.devicePath());
-        ExchangeController exchange(port);
+        ControlledLine line;
+        auto& [receiver, port, exchange] = line;
         QTimer::singleShot(30, [&] { receiver.closeEnd(); });
         QElapsedTimer clock;
         clock.start();
@@ -115,10 +115,8 @@ private slots:
 
     // A stop while run() waits ends it as if nothing had come, once; a later cancel is nothing.
     void cancelEndsARunOnce() {
-        PtyReceiverEnd receiver;
-        orv52::SerialPortControl port;
-        useDevice(port, receiver.devicePath());
-        ExchangeController exchange(port);
+        ControlledLine line;
+        auto& [receiver, port, exchange] = line;
         QSignalSpy finished(&exchange, &ExchangeController::finished);
         QTimer::singleShot(50, [&] { exchange.cancelRun(); });
         QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::NoAnswer);
