@@ -60,7 +60,8 @@ private slots:
     // run() ends within milliseconds of the answer's last byte, long before the 100 ms tick.
     void runEndsAsTheAnswerArrives() {
         ControlledLine line;
-        auto& [receiver, port, exchange] = line;
+        PtyReceiverEnd& receiver = line.receiver;
+        ExchangeController& exchange = line.exchange;
         QSignalSpy finished(&exchange, &ExchangeController::finished);
         orv52::Record frame = orv52::makeProgrammingFrameTemplate();
         orv52::fillProgrammingFrame(frame, orv52::Configuration{});
@@ -73,13 +74,14 @@ private slots:
         QCOMPARE(exchange.run(frame), Outcome::ProgrammingDone);
         QVERIFY2(sinceAnswer.elapsed() < 40, qPrintable(QString::number(sinceAnswer.elapsed())));
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!port.isOpen());
+        QVERIFY(!line.port.isOpen());
     }
 
     // The window's exchange decides on the poll tick only, whatever arrived before it.
     void startDecidesOnThePollTick() {
         ControlledLine line;
-        auto& [receiver, port, exchange] = line;
+        PtyReceiverEnd& receiver = line.receiver;
+        ExchangeController& exchange = line.exchange;
         QSignalSpy finished(&exchange, &ExchangeController::finished);
         QElapsedTimer sinceStart;
         sinceStart.start();
@@ -97,7 +99,8 @@ private slots:
 
     void damagedRecordIsATransmissionError() {
         ControlledLine line;
-        auto& [receiver, port, exchange] = line;
+        PtyReceiverEnd& receiver = line.receiver;
+        ExchangeController& exchange = line.exchange;
         QTimer::singleShot(10, [&] { receiver.write(configurationAnswer(true)); });
         QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::TransmissionError);
     }
@@ -105,7 +108,8 @@ private slots:
     // A device that goes away ends run() at once; the window's exchange waits for its timeout.
     void runEndsWhenTheDeviceGoes() {
         ControlledLine line;
-        auto& [receiver, port, exchange] = line;
+        PtyReceiverEnd& receiver = line.receiver;
+        ExchangeController& exchange = line.exchange;
         QTimer::singleShot(30, [&] { receiver.closeEnd(); });
         QElapsedTimer clock;
         clock.start();
@@ -116,7 +120,7 @@ private slots:
     // A stop while run() waits ends it as if nothing had come, once; a later cancel is nothing.
     void cancelEndsARunOnce() {
         ControlledLine line;
-        auto& [receiver, port, exchange] = line;
+        ExchangeController& exchange = line.exchange;
         QSignalSpy finished(&exchange, &ExchangeController::finished);
         QTimer::singleShot(50, [&] { exchange.cancelRun(); });
         QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::NoAnswer);
