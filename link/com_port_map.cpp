@@ -135,13 +135,14 @@ ComPortAssignments nativeComPorts(const SerialSystemView& system) {
 #endif
 }
 
-ComPortAssignment resolvePort(const PortChoice& choice, const SerialSystemView& system) {
+ComPortAssignment resolvePort(const PortChoice& choice,
+                              const std::function<SerialSystemView()>& readSystem) {
     if (const auto* device = std::get_if<QString>(&choice))
         return {*device, std::nullopt};
     const int number = std::get<int>(choice);
     if (number < 1 || number > kComPortCount)
         return {comPortDeviceName(number), std::nullopt};
-    return nativeComPorts(system)[number - 1];
+    return nativeComPorts(readSystem())[number - 1];
 }
 
 std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,

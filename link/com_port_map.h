@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <map>
 #include <optional>
 #include <variant>
@@ -69,10 +70,12 @@ ComPortAssignments nativeComPorts(const SerialSystemView& system);
 // device named directly (a path, a stable by-id name, a Windows port beyond COM4).
 using PortChoice = std::variant<int, QString>;
 
-// Where `choice` leads on `system`: the one resolution behind both the device a port opens and
-// what the tool tips and `orv52-cli ports` name. A number beyond 1..4 keeps the system's own name
-// for it.
-ComPortAssignment resolvePort(const PortChoice& choice, const SerialSystemView& system);
+// Where `choice` leads on the system that `readSystem` reads: the one resolution behind both the
+// device a port opens and what the tool tips and `orv52-cli ports` name. Only a COM number 1..4
+// needs the system read (which takes milliseconds); a number beyond keeps the system's own name
+// for it, a device named is itself.
+ComPortAssignment resolvePort(const PortChoice& choice,
+                              const std::function<SerialSystemView()>& readSystem);
 
 // The serial devices that no COM number reaches, for the user to name by path: those listed
 // (less the ttyS the kernel records without a UART) and the kernel's UARTs that Qt left out.

@@ -73,7 +73,7 @@ SerialSystemView SerialPortControl::serialSystem() const {
 }
 
 ComPortAssignment SerialPortControl::comPortAssignment(int comPort) const {
-    return resolvePort(comPort, serialSystem());
+    return resolvePort(comPort, [this] { return serialSystem(); });
 }
 
 int SerialPortControl::comPort() const {
@@ -98,7 +98,7 @@ void SerialPortControl::open() {
         close();
     if (port_.isOpen())
         return;
-    device_ = resolvePort(choice_, serialSystem()).device;
+    device_ = resolvePort(choice_, [this] { return serialSystem(); }).device;
     port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite))
         throwOpenError(port_.error(), port_.errorString(), device_);
