@@ -102,7 +102,8 @@ printf '%s\r\n' "druzyny =" "opoznienie_przekaznik_gorny = 0" "opoznienie_przeka
 if [[ $mode == arguments ]]; then
   # Polish letters in every path and pin both programs take, under the ANSI code page of a Polish
   # Windows (1250) and of a Western one (1252), which has no "Ł" at all. Wine takes the code page
-  # from the Unix locale, made here for these runs alone.
+  # from the Unix locale, made here for these runs alone. COM6, so that the exchanges of the cli
+  # mode, which may run at the same time in the same prefix, keep their COM3.
   mkdir "$work/locales"
   localedef -i pl_PL -f UTF-8 "$work/locales/pl_PL.UTF-8" &&
     localedef -i en_US -f UTF-8 "$work/locales/en_US.UTF-8" || fail "the locales could not be made"
@@ -113,19 +114,19 @@ if [[ $mode == arguments ]]; then
     dir="$work/Łódź $page/żółć"
     mkdir -p "$dir"
     cp "$work/startup.txt" "$dir/Łódź.txt"
-    start_simulator 3
-    cli "$work/polish" program --port COM3 --backup "Z:$dir/kopie żółć" \
+    start_simulator 6
+    cli "$work/polish" program --port COM6 --backup "Z:$dir/kopie żółć" \
       --log "Z:$dir/dziennik Łódź.jsonl" "Z:$dir/Łódź.txt"
     check "$page: Łódź.txt programmed with its backup and log" test $? -eq 0
     check "$page: the backup in „kopie żółć”" compgen -G "$dir/kopie żółć/*_wersja-2.3.txt"
     check "$page: the log names the backup" grep -q 'kopie żółć' "$dir/dziennik Łódź.jsonl"
-    cli "$work/polish" read --port COM3 --output "Z:$dir/odczyt żółć.txt"
+    cli "$work/polish" read --port COM6 --output "Z:$dir/odczyt żółć.txt"
     check "$page: read into „odczyt żółć.txt”" has_line "$dir/odczyt żółć.txt" "wersja = 2.3"
     # The default backup folder, in a profile whose name has Polish letters.
     profile='C:\users\Łukasz Żółć\AppData\Roaming'
     rm -rf "$WINEPREFIX/drive_c/users/Łukasz Żółć"
     wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$profile" /f >/dev/null 2>&1
-    cli "$work/profile" program --port COM3 "Z:$work/startup.txt"
+    cli "$work/profile" program --port COM6 "Z:$work/startup.txt"
     check "$page: programmed with its backup in the profile" test $? -eq 0
     check "$page: the backup in „Łukasz Żółć”'s profile" compgen -G \
       "$WINEPREFIX/drive_c/users/Łukasz Żółć/AppData/Roaming/orv52-cli/kopie/*_wersja-2.3.txt"
