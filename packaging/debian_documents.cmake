@@ -20,16 +20,19 @@ endif()
 set(manual_pages)
 # A program's page, with the NAME line and the SEE ALSO section from debian/<program>.h2m. The
 # texts are Polish, so help2man reads them as UTF-8; a program that does not answer --help or
-# --version fails the build instead of holding it.
+# --version fails the build instead of holding it. The program is named relative to its own folder:
+# help2man takes a path in its arguments for Latin-1, which breaks a build folder with Polish
+# letters in its path.
 function(orv52_manual_page program)
   set(page ${CMAKE_CURRENT_BINARY_DIR}/${program}.1)
   set(sections ${CMAKE_CURRENT_SOURCE_DIR}/debian/${program}.h2m)
   add_custom_command(OUTPUT ${page}.gz
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
       timeout 60 ${HELP2MAN} --no-info --locale=C.UTF-8 --section=1 --include=${sections}
-      --output=${page} $<TARGET_FILE:${program}>
+      --output=${page} ./$<TARGET_FILE_NAME:${program}>
     COMMAND gzip -9nf ${page}
     DEPENDS ${program} ${sections}
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${program}>
     COMMENT "Making the manual page of ${program}"
     VERBATIM)
   set(manual_pages ${manual_pages} ${page}.gz PARENT_SCOPE)

@@ -33,7 +33,9 @@ case $flavour in
 esac
 [[ -n $package ]] || skip "apt knows no $flavour kernel package (apt-get update?)"
 
-folder=$cache/$package
+# A change to the guest's first program or to this script makes a new initramfs.
+recipe=$(cat "$0" "$(dirname "$0")/guest-init.sh" | sha256sum | cut -c1-12)
+folder=$cache/$package-$recipe
 if [[ -f $folder/ready ]]; then
   echo "$folder"
   exit 0
@@ -49,6 +51,7 @@ dpkg-deb --fsys-tarfile "$folder"/deb/*.deb | tar -x -C "$folder/root" --wildcar
   './boot/vmlinuz-*' "$modules/modules.*" "$modules/kernel/drivers/usb/*" \
   "$modules/kernel/drivers/virtio/*" "$modules/kernel/fs/9p/*" "$modules/kernel/fs/configfs/*" \
   "$modules/kernel/fs/fscache/*" "$modules/kernel/fs/netfs/*" "$modules/kernel/net/9p/*" \
+  "$modules/kernel/fs/overlayfs/*" \
   2>/dev/null || true # a folder this kernel builds in is missing
 rm -rf "$folder/deb"
 version=$(ls "$folder/root/lib/modules")
@@ -62,9 +65,9 @@ mkdir -p "$initramfs/bin" "$initramfs/lib" "$initramfs/proc" "$initramfs/sys" "$
   "$initramfs/host"
 cp "$busybox" "$initramfs/bin/busybox"
 : >"$initramfs/modules"
-for module in virtio_pci 9pnet_virtio 9p; do
+for module in virtio_pci 9pnet_virtio 9p overlay; do
   modprobe -d "$folder/root" -S "$version" --show-depends "$module" |
-    sed -n 's/^insmod \([^ ]*\).*/\1/p' | while read -r path; do
+    sed -n 's/^insmod \(.*\.ko\(\.xz\)\?\).*/\1/p' | while IFS= read -r path; do
     name=$(basename "$path")
     name=${name%.xz}
     grep -qxF "$name" "$initramfs/modules" && continue

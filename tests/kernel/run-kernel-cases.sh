@@ -11,7 +11,8 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 flavour=$1
 # The guest sees the host's files at the same absolute paths.
-read -r cache work cli window_cases simulator < <(realpath -m "${@:2:5}" | tr '\n' ' ')
+mapfile -t paths < <(realpath -m "${@:2:5}")
+cache=${paths[0]} work=${paths[1]} cli=${paths[2]} window_cases=${paths[3]} simulator=${paths[4]}
 
 command -v qemu-system-x86_64 >/dev/null ||
   { echo "qemu-system-x86_64 is missing (bash scripts/install-deps.sh)"; exit 77; }
@@ -23,9 +24,14 @@ status=$?
 
 rm -rf "$work"
 mkdir -p "$work/results"
+# A file in a folder under /tmp whose name has a space and Polish letters: the guest must see it,
+# as it must see a checkout or a build folder there.
+seen=$(mktemp -d "/tmp/orv52 próba gościa.XXXXXX")
+echo "widoczny z gościa $$" >"$seen/plik"
 simulators=()
 cleanup() {
   for pid in "${simulators[@]}"; do kill "$pid" 2>/dev/null; done
+  rm -rf "$seen"
 }
 trap cleanup EXIT
 
@@ -47,19 +53,20 @@ answering=$line
 start_simulator ftdi-silent --fault silent
 silent=$line
 
-cat >"$work/results/env" <<EOF
-CLI='$cli'
-WINDOW_CASES='$window_cases'
-SIMULATOR='$simulator'
-KERNEL_ROOT='$kernel/root'
-EOF
+# Where the guest's first program finds its script and the results share, and what the script
+# sources: paths in files, quoted for the shell, so spaces and any other letters reach it intact.
+printf '%s\n' "$here/guest-cases.sh" >"$work/results/script"
+printf '%s\n' "$work/results" >"$work/results/path"
+printf '%s=%q\n' CLI "$cli" WINDOW_CASES "$window_cases" SIMULATOR "$simulator" \
+  KERNEL_ROOT "$kernel/root" HOST_FILE "$seen/plik" HOST_FILE_TEXT "$(cat "$seen/plik")" \
+  >"$work/results/env"
 
 started=$(date +%s)
 # ttyS0 is the console, ttyS1 the UART with a receiver; the two FTDI adapters sit in the first
 # two ports of the USB controller, so they are ttyUSB0 and ttyUSB1 in that order.
 timeout -k 5 280 qemu-system-x86_64 -accel tcg -m 1024 -nodefaults -no-reboot -display none \
   -kernel "$kernel/vmlinuz" -initrd "$kernel/initramfs.cpio.gz" \
-  -append "console=ttyS0 quiet panic=-1 orv52.script=$here/guest-cases.sh orv52.results=$work/results" \
+  -append "console=ttyS0 quiet panic=-1" \
   -serial "file:$work/console.log" \
   -chardev "serial,id=uart,path=$uart" -serial chardev:uart \
   -device qemu-xhci,id=xhci \
