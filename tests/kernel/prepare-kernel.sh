@@ -7,6 +7,8 @@
 # saying why, where the kernel or the tools cannot be had.
 set -euo pipefail
 flavour=$1 cache=$2
+# depmod and modprobe live in the system's sbin, which an ordinary user's PATH leaves out.
+export PATH=$PATH:/usr/sbin:/sbin
 
 skip() {
   echo "$*" >&2
