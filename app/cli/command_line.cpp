@@ -199,10 +199,10 @@ std::string usageText() {
            "Kody wyjścia (seria: 0, gdy każdy odbiornik zaprogramowano; 1, gdy któryś nie;\n"
            "10, gdy nie można zapisać kopii albo wiersza wyniku):\n" +
            exitCodeTable() +
-           "Kod 10 oznacza nieudany zapis: konfiguracji na wyjście lub do pliku --output, kopii,\n"
-           "wiersza wyniku serii; dziennik --log, którego nie można otworzyć, kończy polecenie\n"
-           "kodem 10, zanim cokolwiek zostanie wysłane; nieudany wiersz dziennika zmienia tylko\n"
-           "kod 0 na 10 (odczyt i programowanie pozostają wykonane).\n" +
+           "Kod 10 oznacza nieudany zapis: konfiguracji na wyjście lub do pliku --output,\n"
+           "kopii, wiersza wyniku serii; dziennik --log, którego nie można otworzyć, kończy\n"
+           "polecenie kodem 10, zanim cokolwiek zostanie wysłane; nieudany wiersz dziennika\n"
+           "zmienia tylko kod 0 na 10 (odczyt i programowanie pozostają wykonane).\n" +
            kGuideLine;
 }
 
