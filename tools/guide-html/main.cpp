@@ -22,7 +22,8 @@ h2 { border-bottom: 1px solid #ccc; }
 pre { background: #f4f4f4; padding: 0.6em 0.8em !important; white-space: pre-wrap;
       overflow-wrap: anywhere; }
 table { border-collapse: collapse; margin: 0.6em 0; border-color: #bbb; }
-td { padding: 0.25em 0.6em; vertical-align: top; overflow-wrap: anywhere; }
+td { padding: 0.25em 0.6em; vertical-align: top; }
+td span[style*="monospace"] { overflow-wrap: anywhere; }
 p[style*="margin-left:40px"] { border-left: 4px solid #b22; background: #fbf3f3;
        padding: 0.4em 0.8em; margin-left: 1.5em !important; margin-right: 0 !important; }
 img { max-width: 100%; }
