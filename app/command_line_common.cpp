@@ -34,7 +34,7 @@ QString commandLineFailure(const QCommandLineParser& parser, const QStringList& 
 
 std::string comPinHelp() {
     return std::string("  --com N=URZĄDZENIE\n"
-                       "                   przypina COM N (1..4) do urządzenia, np.\n"
+                       "                   przypisuje urządzenie do numeru COM N (1..4), np.\n"
                        "                   --com 2=") +
            kExamplePinnedDevice + "; można powtarzać\n";
 }

@@ -190,7 +190,7 @@ QString describeComPort(const ComPortAssignment& assignment) {
     else
         what = QStringLiteral("brak urządzenia");
     if (assignment.pinned)
-        what += QStringLiteral(", przypięty");
+        what += QStringLiteral(", przypisany");
     return where + QStringLiteral(": ") + what;
 }
 

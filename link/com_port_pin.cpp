@@ -42,7 +42,7 @@ std::optional<ComPortPins> parseComPortPins(const QStringList& values, QString& 
         if (!pin)
             return std::nullopt;
         if (std::ranges::find(pins, pin->number, &ComPortPin::number) != pins.end()) {
-            error = QStringLiteral("COM %1 przypięty więcej niż raz").arg(pin->number);
+            error = QStringLiteral("COM %1 przypisany więcej niż raz").arg(pin->number);
             return std::nullopt;
         }
         pins.push_back(*pin);

@@ -1,8 +1,11 @@
 #include "configuration_file.h"
 
+#include "file_encoding.h"
 #include "text_value.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <vector>
 
 namespace orv52 {
@@ -10,7 +13,6 @@ namespace orv52 {
 namespace {
 
 constexpr std::string_view kBlanks = " \t";
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 // Longest piece of a faulty line that an error message repeats.
 constexpr std::size_t kQuotedBytes = 40;
 
@@ -80,9 +82,13 @@ std::string itemList(const ListSetting& list, std::string_view separator) {
 
 class FileReader {
 public:
-    ParsedConfigurationFile read(std::string_view text) {
-        if (text.starts_with(kUtf8ByteOrderMark))
-            text.remove_prefix(kUtf8ByteOrderMark.size());
+    ParsedConfigurationFile read(std::string_view bytes) {
+        const DecodedFile decoded = decodeOperatorFile(bytes);
+        if (decoded.badByte) {
+            failOnByte(bytes, *decoded.badByte);
+            return {std::nullopt, error_};
+        }
+        std::string_view text = decoded.utf8;
         int lineNumber = 0;
         while (!text.empty() && !failed()) {
             const auto end = text.find('\n');
@@ -105,6 +111,29 @@ private:
 
     void fail(int line, std::string_view key, std::string problem) {
         error_ = {line, std::string(key), std::move(problem)};
+    }
+
+    // A byte that is a character in neither encoding, told at its line and, when it stands in a
+    // value, at the value's key.
+    void failOnByte(std::string_view bytes, std::size_t offset) {
+        const auto before = bytes.substr(0, offset);
+        const int line = static_cast<int>(std::ranges::count(before, '\n')) + 1;
+        const auto lineStart = before.rfind('\n');
+        std::string_view start =
+            before.substr(lineStart == std::string_view::npos ? 0 : lineStart + 1);
+        if (start.starts_with(kUtf8ByteOrderMark))
+            start.remove_prefix(kUtf8ByteOrderMark.size());
+        std::string_view key;
+        if (const auto equals = start.find('='); equals != std::string_view::npos) {
+            const auto name = trim(start.substr(0, equals));
+            if (std::ranges::find(kKeys, name, &KeyInfo::name) != kKeys.end())
+                key = name;
+        }
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(bytes[offset]));
+        fail(line, key,
+             "bajt " + std::string(byte) +
+                 " nie jest znakiem ani w UTF-8, ani w Windows-1250: zapisz plik w UTF-8");
     }
 
     void readLine(int line, std::string_view text) {

@@ -9,7 +9,8 @@
 
 namespace orv52 {
 
-// A receiver's settings kept as a small text file that a person can read and edit, in UTF-8:
+// A receiver's settings kept as a small text file that a person can read and edit. It is written
+// in UTF-8; a file read may also be Windows-1250, as a Polish Windows editor saves it:
 //
 //   # comment
 //   druzyny = 1, 8, 9, 15

@@ -177,13 +177,13 @@ std::string usageText() {
            kExampleDevice +
            "; domyślnie COM1; auto: jedyny port,\n"
            "                   na którym odpowiada odbiornik (gdy żaden albo kilka,\n"
-           "                   odmawia i je wymienia)\n" +
+           "                   odmawia i je wymienia; nie w serii)\n" +
            comPinHelp() +
            "  --output PLIK    zapisuje odczytaną konfigurację do pliku zamiast na wyjście\n"
            "  --trace          wypisuje na standardowe wyjście błędów każdy wysłany\n"
            "                   i odebrany bajt (szesnastkowo, z czasem w sekundach)\n"
-           "  --log PLIK       dopisuje do pliku wiersz JSON o każdym poleceniu\n"
-           "                   i każdym odbiorniku serii\n"
+           "  --log PLIK       dopisuje do pliku wiersz JSON o każdym poleceniu,\n"
+           "                   a w serii o każdym odbiorniku\n"
            "  --backup KATALOG program: katalog kopii; domyślnie „kopie” w katalogu danych\n"
            "                   programu, np. " +
            kExampleBackupFolder + "\n" +
@@ -191,17 +191,18 @@ std::string usageText() {
            "  --series         program: odbiornik za odbiornikiem na tym samym porcie; czeka\n"
            "                   na odbiornik, programuje go, sprawdza, wypisuje wiersz wyniku\n"
            "                   i czeka na odłączenie; Ctrl-C kończy czekanie od razu,\n"
-           "                   a programowanie po bieżącej wymianie\n"
+           "                   a programowanie po wierszu wyniku bieżącego odbiornika\n"
            "  --count N        seria: kończy po N odbiornikach\n"
-           "  --quiet          seria: bez dzwonka po wyniku\n" +
+           "  --quiet          seria: bez sygnału dźwiękowego po wyniku\n" +
            std::string(kVersionAndHelpHelp) +
            "\n"
            "Kody wyjścia (seria: 0, gdy każdy odbiornik zaprogramowano; 1, gdy któryś nie;\n"
            "10, gdy nie można zapisać kopii albo wiersza wyniku):\n" +
            exitCodeTable() +
-           "Kod 10 dostaje każdy nieudany zapis: konfiguracji na wyjście lub do pliku --output,\n"
-           "kopii, wiersza wyniku serii; nieudany wiersz dziennika --log zmienia tylko kod 0\n"
-           "na 10 (odczyt i programowanie pozostają wykonane).\n" +
+           "Kod 10 oznacza nieudany zapis: konfiguracji na wyjście lub do pliku --output,\n"
+           "kopii, wiersza wyniku serii; dziennik --log, którego nie można otworzyć, kończy\n"
+           "polecenie kodem 10, zanim cokolwiek zostanie wysłane; nieudany wiersz dziennika\n"
+           "zmienia tylko kod 0 na 10 (odczyt i programowanie pozostają wykonane).\n" +
            kGuideLine;
 }
 

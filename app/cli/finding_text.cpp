@@ -7,7 +7,7 @@ std::string_view findingText(Finding finding) {
     case Finding::Answered:
         return {};
     case Finding::Silence:
-        return "z linii nie wróciło nic: sprawdź kabel, zasilanie odbiornika i wybrany port";
+        return "nie nadszedł żaden bajt: sprawdź kabel, zasilanie odbiornika i wybrany port";
     case Finding::Echo:
         return "wróciło tylko wysłane żądanie, jak z pętli lub przejściówki z echem: sprawdź, "
                "czy odbiornik jest podłączony i włączony";

@@ -30,7 +30,7 @@ Failure portFailure(const NumberedError& error) {
 // no silence of the receiver.
 Failure portLost(const QString& device) {
     return {ExitCode::PortFailed, "port " + device.toStdString() +
-                                      " zniknął w trakcie wymiany: przejściówkę odłączono lub "
+                                      " zniknął w trakcie transmisji: przejściówkę odłączono lub "
                                       "straciła zasilanie; podłącz ją i spróbuj ponownie"};
 }
 

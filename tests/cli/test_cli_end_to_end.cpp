@@ -233,8 +233,51 @@ private slots:
         QVERIFY2(sinceGone.elapsed() < 1000, "waited out the timeout");
         QCOMPARE(run.exitCode, 9);
         QCOMPARE(run.err, "orv52-cli: port " + receiver.linePath() +
-                              " zniknął w trakcie wymiany: przejściówkę odłączono lub straciła "
+                              " zniknął w trakcie transmisji: przejściówkę odłączono lub straciła "
                               "zasilanie; podłącz ją i spróbuj ponownie\n");
+    }
+
+    // A file as the operator's editor saved it: Notepad's "ANSI" (Windows-1250) and UTF-8 with a
+    // byte-order mark are read; a byte that neither knows is refused at its line and key.
+    void verifyReadsTheFileAsItsEditorSavedIt_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        const QByteArray timings = "druzyny = 1, 3, 15\r\n"
+                                   "opoznienie_przekaznik_gorny = 3\r\n"
+                                   "opoznienie_przekaznik_dolny = 4\r\n"
+                                   "czas_zalaczenia_przekaznik_gorny = 5\r\n"
+                                   "czas_zalaczenia_przekaznik_dolny = 6\r\n"
+                                   "swiecenie_strzalka_gora = 7\r\n"
+                                   "swiecenie_strzalka_dol = 8\r\n";
+        QTest::newRow("Windows-1250")
+            << timings + "wyswietl_polecenie = \x8Crodek\r\ntryb_buzera = Bez d\x9Fwi\xEAku\r\n"
+            << 0 << "zgodna z plikiem";
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << "\xEF\xBB\xBF" + timings +
+                   "wyswietl_polecenie = Środek\r\ntryb_buzera = Bez dźwięku\r\n"
+            << 0 << "zgodna z plikiem";
+        QTest::newRow("a byte in neither")
+            << timings + "wyswietl_polecenie = \x8Crodek\r\ntryb_buzera = Bez d\x9Fwi\x98ku\r\n"
+            << 8 << "wiersz 9, klucz „tryb_buzera”: bajt 0x98";
+    }
+
+    void verifyReadsTheFileAsItsEditorSavedIt() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        ReceiverSimulator receiver({});
+        Configuration held = sampleSettings();
+        held.displayCommand = 0; // Środek
+        held.buzzerMode = 0;     // Bez dźwięku
+        QCOMPARE(runCli({"program", "--no-backup", "--port", receiver.linePath(), "-"},
+                        QByteArray::fromStdString(writeConfigurationFile(held)))
+                     .exitCode,
+                 0);
+        const auto run =
+            runCli({"verify", "--port", receiver.linePath(), writeFile(dir_, "edited.txt", file)});
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
     }
 
     void aBadFileIsRefusedBeforeAnythingIsSent_data() {

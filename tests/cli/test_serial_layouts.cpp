@@ -111,7 +111,7 @@ private slots:
                 << placeholders + QStringList{ftdi, cp2102, byId + "=ttyUSB1"}
                 << QStringList{"--com", "1=" + byId}
                 << "COM1  " + byId +
-                       " → /dev/ttyUSB1: CP2102 USB to UART (Silicon Labs), przypięty\n"
+                       " → /dev/ttyUSB1: CP2102 USB to UART (Silicon Labs), przypisany\n"
                        "COM2  /dev/ttyUSB0: FT232R USB UART (FTDI)\n" +
                        lastTwoAbsent + kNoOthers
                 << Reads{{"COM1", "3.3"}, {"COM2", "2.2"}};

@@ -5,8 +5,11 @@
 // - a text in „…” outside code is a text the programs show: in their windows, as a message or its
 //   title, or in --help;
 // - in code, a command line of orv52-cli or orv52-prog names a command and options that the
-//   program's --help lists, and a lone option is listed by the --help of either.
+//   program's --help lists, and a lone option is listed by the --help of either;
+// - a row "| N | „…” |" of the table of exit codes gives orv52-cli's own meaning of code N, and
+//   every code that the prose names ("kodem 3") is one of orv52-cli's codes.
 // What a code block shows as a program's output is an example and is not checked.
+#include "app/cli/exit_code.h"
 #include "app/cli/finding_text.h"
 #include "messages/message_catalogue.h"
 #include "ui/adresowanie_form.h"
@@ -26,8 +29,10 @@ namespace {
 
 struct Quotations {
     QStringList blockquotes;
-    QStringList quoted;  // the texts in „…”, blanks simplified
-    QStringList command; // the code spans and the lines typed after "$ " in code blocks
+    QStringList quoted;           // the texts in „…”, blanks simplified
+    QStringList command;          // the code spans and the lines typed after "$ " in code blocks
+    QMap<int, QString> exitCodes; // the rows of the table of exit codes
+    QList<int> codesNamed;        // the exit codes that the prose names
 };
 
 Quotations readQuotations(const QString& markdown) {
@@ -52,6 +57,10 @@ Quotations readQuotations(const QString& markdown) {
             blockquote += QLatin1Char(' ') + text.mid(1);
         } else {
             endBlockquote();
+            static const QRegularExpression codeRow(
+                QStringLiteral("^\\| (\\d+) \\| „([^„”]+)” \\|$"));
+            if (const auto row = codeRow.match(text); row.hasMatch())
+                found.exitCodes.insert(row.captured(1).toInt(), row.captured(2));
             prose += line + QLatin1Char('\n');
         }
     }
@@ -60,6 +69,9 @@ Quotations readQuotations(const QString& markdown) {
     for (const auto& match : codeSpan.globalMatch(prose))
         found.command << match.captured(1);
     prose.remove(codeSpan);
+    static const QRegularExpression codeNamed(QStringLiteral("\\b[Kk]od(?:em|u)? (\\d+)\\b"));
+    for (const auto& match : codeNamed.globalMatch(prose))
+        found.codesNamed << match.captured(1).toInt();
     static const QRegularExpression polishQuote(QStringLiteral("„([^„”]+)”"));
     for (const auto& match : polishQuote.globalMatch(prose))
         found.quoted << match.captured(1).simplified();
@@ -140,6 +152,16 @@ QStringList wrongQuotations(const Quotations& quotations, const ProgramTexts& pr
             wrong << QStringLiteral("not shown by the programs: „%1”").arg(text);
     for (const QString& code : quotations.command)
         wrong << wrongCommand(code, programs.help);
+    for (const int code : quotations.codesNamed)
+        if (code > static_cast<int>(orv52::cli::ExitCode::OutputFailed))
+            wrong << QStringLiteral("no such exit code: %1").arg(code);
+    for (auto row = quotations.exitCodes.begin(); row != quotations.exitCodes.end(); ++row) {
+        const int code = row.key();
+        if (code > static_cast<int>(orv52::cli::ExitCode::OutputFailed) ||
+            row.value() !=
+                fromUtf8(orv52::cli::exitCodeMeaning(static_cast<orv52::cli::ExitCode>(code))))
+            wrong << QStringLiteral("exit code %1 does not mean „%2”").arg(code).arg(row.value());
+    }
     return wrong;
 }
 
@@ -193,7 +215,9 @@ void GuideQuotationsTest::initTestCase() {
 
 void GuideQuotationsTest::everyQuotationIsThePrograms() {
     QVERIFY(guide_.blockquotes.size() > 10 && guide_.quoted.size() > 30 &&
-            guide_.command.size() > 10);
+            guide_.command.size() > 10 && !guide_.codesNamed.isEmpty());
+    // The table names every code.
+    QCOMPARE(guide_.exitCodes.keys(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     const QStringList wrong = wrongQuotations(guide_, programs_);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
 }
@@ -213,13 +237,17 @@ void GuideQuotationsTest::aMadeUpQuotationFails_data() {
         << QStringLiteral("```console\n$ orv52-cli read --speed 9600\n```\n");
     QTest::newRow("lone option") << QStringLiteral("Opcja `--turbo` przyspiesza.\n");
     QTest::newRow("window option") << QStringLiteral("`orv52-prog --port COM2`\n");
+    QTest::newRow("exit code") << QStringLiteral("Kończy się kodem 11.\n");
+    QTest::newRow("exit code's meaning") << QStringLiteral("| 3 | „błąd w transmisji” |\n");
+    QTest::newRow("exit code beyond the table") << QStringLiteral("| 11 | „wykonano” |\n");
 }
 
 void GuideQuotationsTest::aMadeUpQuotationFails() {
     QFETCH(QString, markdown);
     const QString faithful = QStringLiteral(
         "> Błąd w transmisji !!!\n\nNaciśnij „Prześlij”, potem „Odbierz”.\n\n"
-        "`orv52-cli read --port COM1`, `--trace`\n\n```console\n$ orv52-cli ports\nCOM1  x\n```\n");
+        "`orv52-cli read --port COM1`, `--trace`\n\n```console\n$ orv52-cli ports\nCOM1  x\n```\n"
+        "Kod 3 to:\n\n| 3 | „brak połączenia z odbiornikiem” |\n");
     QVERIFY(wrongQuotations(readQuotations(faithful), programs_).isEmpty());
     QCOMPARE(
         wrongQuotations(readQuotations(faithful + QLatin1Char('\n') + markdown), programs_).size(),

@@ -169,9 +169,9 @@ for command in read program; do
   echo "CLI $command, adapter pulled: exit $code after ${ended_ms} ms: $(grep -v ' TX ' "$work/pulled-$command.err")" >>"$measured"
   check "cli-pulled-$command-code" "exit $code, not 9" test "$code" -eq 9
   check "cli-pulled-$command-message" "does not say the port went away" \
-    has_text "$work/pulled-$command.err" "zniknął w trakcie wymiany"
+    has_text "$work/pulled-$command.err" "zniknął w trakcie transmisji"
   check "cli-pulled-$command-not-silence" "gives the advice for a silent receiver" \
-    lacks_text "$work/pulled-$command.err" "z linii nie wróciło nic"
+    lacks_text "$work/pulled-$command.err" "nie nadszedł żaden bajt"
   check "cli-pulled-$command-at-once" "ended ${ended_ms} ms after the pull" test "$ended_ms" -lt 1500
   authorize "$silent_usb" 1
   wait_for "$silent" 1

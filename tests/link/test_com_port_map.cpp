@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(orv52::describeComPort(assignments[0]),
                  QStringLiteral("COM8: USB Serial Device (Microsoft)"));
         QCOMPARE(orv52::describeComPort(assignments[1]),
-                 QStringLiteral("com7: USB Serial Port (FTDI), przypięty"));
+                 QStringLiteral("com7: USB Serial Port (FTDI), przypisany"));
         QVERIFY(orv52::otherSerialDevices(system, assignments).empty());
     }
 
@@ -206,9 +206,9 @@ private slots:
                                                     "/dev/ttyUSB1", "/tmp/sim"}));
         QCOMPARE(orv52::describeComPort(assignments[1]),
                  QStringLiteral("/dev/serial/by-id/usb-a → /dev/ttyUSB0: port szeregowy, "
-                                "przypięty"));
+                                "przypisany"));
         QCOMPARE(orv52::describeComPort(assignments[3]),
-                 QStringLiteral("/tmp/sim: brak urządzenia, przypięty"));
+                 QStringLiteral("/tmp/sim: brak urządzenia, przypisany"));
         // A placeholder beyond COM 4 is no device to offer.
         QVERIFY(orv52::otherSerialDevices(system, assignments).empty());
         QCOMPARE(

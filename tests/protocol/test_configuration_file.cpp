@@ -73,6 +73,24 @@ private slots:
         QCOMPARE(parsed.settings->displayCommand, 2);
     }
 
+    // Saved by a Polish Windows editor as "ANSI": Windows-1250, the comment too.
+    void aWindows1250FileIsRead() {
+        const std::string file = "# Zapisane w Notatniku: \xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\r\n"
+                                 "druzyny = 2\r\n"
+                                 "opoznienie_przekaznik_gorny = 0\r\n"
+                                 "opoznienie_przekaznik_dolny = 0\r\n"
+                                 "czas_zalaczenia_przekaznik_gorny = 1\r\n"
+                                 "czas_zalaczenia_przekaznik_dolny = 1\r\n"
+                                 "swiecenie_strzalka_gora = 0\r\n"
+                                 "swiecenie_strzalka_dol = 0\r\n"
+                                 "wyswietl_polecenie = Dwie strza\xB3ki\r\n"
+                                 "tryb_buzera = D\xB3ugi przerywany\r\n";
+        const auto parsed = parseConfigurationFile(file);
+        QVERIFY2(parsed.settings, parsed.error.describe().c_str());
+        QCOMPARE(parsed.settings->displayCommand, 1);
+        QCOMPARE(parsed.settings->buzzerMode, 3);
+    }
+
     void aBadFileIsRefusedNamingLineAndKey_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("line");
@@ -110,7 +128,10 @@ private slots:
         row("no equals sign", withLine(5, "opoznienie_przekaznik_gorny 5"), 5, "",
             "oczekiwano „klucz = wartość”");
         row("empty file", "", 0, "druzyny", "brak klucza w pliku");
-        row("binary", std::string("\0\xff=\x01", 4), 1, std::string("\0\xff", 2), "nieznany klucz");
+        row("binary", std::string("\0\xff=\x01", 4), 1, std::string("\0˙", 3), "nieznany klucz");
+        row("byte in neither encoding", withLine(14, "wyswietl_polecenie = \x8Crodek\x81"), 14,
+            "wyswietl_polecenie", "bajt 0x81 nie jest znakiem ani w UTF-8, ani w Windows-1250");
+        row("such a byte in a comment", withLine(2, "# \x90"), 2, "", "bajt 0x90");
     }
 
     void aBadFileIsRefusedNamingLineAndKey() {

@@ -179,7 +179,7 @@ void PortDevicesTest::pinnedNumberReachesItsDeviceAndSaysSo() {
 
     QCOMPARE(hover(*control<QWidget>(f.window, "Port_Option(3)")).toolTip,
              pinned + " → " + f.simulator->linePath() +
-                 ": urządzenie spoza listy portów szeregowych, przypięty");
+                 ": urządzenie spoza listy portów szeregowych, przypisany");
     QVERIFY(readsVersionThrough(f, "Port_Option(3)", "2.3"));
     QVERIFY(readsVersionThrough(f, "Port_Option(1)", "1.1"));
     QVERIFY(f.shown.empty());

@@ -23,6 +23,7 @@ pre { background: #f4f4f4; padding: 0.6em 0.8em !important; white-space: pre-wra
       overflow-wrap: anywhere; }
 table { border-collapse: collapse; margin: 0.6em 0; border-color: #bbb; }
 td { padding: 0.25em 0.6em; vertical-align: top; }
+td span[style*="monospace"] { overflow-wrap: anywhere; }
 p[style*="margin-left:40px"] { border-left: 4px solid #b22; background: #fbf3f3;
        padding: 0.4em 0.8em; margin-left: 1.5em !important; margin-right: 0 !important; }
 img { max-width: 100%; }
@@ -36,9 +37,37 @@ QString firstHeading(const QString& markdown) {
     return match.hasMatch() ? match.captured(1).trimmed() : QString();
 }
 
-// Qt's page as a browser should show it: in Polish, with the style above, a code block as one block
-// rather than a block per line, and the "!" that ends a message never wrapped alone onto a line.
+// A chapter heading's id as GitHub makes it ("2. Podłączenie odbiornika" is
+// "2-podłączenie-odbiornika"), so that the table of contents links alike on both.
+QString headingId(const QString& heading) {
+    QString id;
+    for (const QChar c : heading.toLower()) {
+        if (c.isLetterOrNumber() || c == QLatin1Char('-'))
+            id += c;
+        else if (c == QLatin1Char(' '))
+            id += QLatin1Char('-');
+    }
+    return id;
+}
+
+// Qt writes no ids; every chapter heading gets one.
+QString withChapterIds(QString html) {
+    static const QRegularExpression chapter(QStringLiteral("<h2 ([^>]*><span[^>]*>)([^<]+)<"));
+    QString marked;
+    qsizetype copied = 0;
+    for (const auto& match : chapter.globalMatch(html)) {
+        marked += html.mid(copied, match.capturedStart(1) - copied);
+        marked += QStringLiteral("id=\"%1\" ").arg(headingId(match.captured(2)));
+        copied = match.capturedStart(1);
+    }
+    return marked + html.mid(copied);
+}
+
+// Qt's page as a browser should show it: chapters that links reach, in Polish, with the style
+// above, a code block as one block rather than a block per line, and the "!" that ends a message
+// never wrapped alone onto a line.
 QString forBrowsers(QString html) {
+    html = withChapterIds(html);
     html.replace(QRegularExpression(QStringLiteral("</pre>\\s*<pre[^>]*>")), QStringLiteral("\n"));
     html.replace(QStringLiteral(" !"), QStringLiteral("&nbsp;!"));
     html.replace(QStringLiteral("<html>"), QStringLiteral("<html lang=\"pl\">"));

@@ -1,0 +1,55 @@
+#include "protocol/file_encoding.h"
+
+#include <QTest>
+
+using namespace orv52;
+
+class TestFileEncoding : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aFileIsReadAsUtf8OrElseAsWindows1250_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text"); // when it is read
+        QTest::addColumn<int>("badByte");  // -1 when it is read
+        const auto read = [](const char* name, const QByteArray& bytes, const QString& text) {
+            QTest::newRow(name) << bytes << text << -1;
+        };
+        const auto refused = [](const char* name, const QByteArray& bytes, int offset) {
+            QTest::newRow(name) << bytes << QString() << offset;
+        };
+        read("empty", "", "");
+        read("UTF-8", "wyswietl_polecenie = Środek", "wyswietl_polecenie = Środek");
+        read("UTF-8 of four bytes", "\xF0\x9F\x99\x82", "🙂");
+        read("byte-order mark dropped", "\xEF\xBB\xBFtryb_buzera = Bez dźwięku",
+             "tryb_buzera = Bez dźwięku");
+        read("1250 small letters", "\xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF", "ąćęłńóśźż");
+        read("1250 capitals", "\xA5\xC6\xCA\xA3\xD1\xD3\x8C\x8F\xAF", "ĄĆĘŁŃÓŚŹŻ");
+        read("1250 punctuation", "\x84\x94\x96\x80\xA0", "„”–€\u00A0");
+        read("1250 decided for the whole file", "\xC3\xB3 \x8Crodek", "Ăł Środek");
+        read("overlong form is 1250", "\xC0\xAF", "ŔŻ");
+        read("surrogate is 1250", "\xED\xA0\x80", "í\u00A0€");
+        read("cut sequence at the end is 1250", "ab\xC5", "abĹ");
+        refused("0x81", "a\x81", 1);
+        refused("0x83", "\x8C\x83", 1);
+        refused("0x88", "\x88", 0);
+        refused("0x90 after a code point beyond U+10FFFF", "\xF4\x90\x80\x80", 1);
+        refused("0x98", "x = \x98", 4);
+        refused("byte-order mark then not UTF-8",
+                "\xEF\xBB\xBF"
+                "a\x8C",
+                4);
+    }
+
+    void aFileIsReadAsUtf8OrElseAsWindows1250() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(int, badByte);
+        const DecodedFile decoded = decodeOperatorFile(bytes.toStdString());
+        QCOMPARE(decoded.badByte ? int(*decoded.badByte) : -1, badByte);
+        QCOMPARE(QString::fromStdString(decoded.utf8), text);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestFileEncoding)
+#include "test_file_encoding.moc"
