@@ -2,6 +2,7 @@
 #include "protocol/requests.h"
 
 #include <QTest>
+#include <cmath>
 #include <utility>
 
 using namespace orv52;
@@ -101,6 +102,14 @@ private slots:
         QFETCH(int, byte);
         QFETCH(int, position);
         QCOMPARE(byteToListPosition(static_cast<std::uint8_t>(byte)).value_or(-1), position);
+    }
+
+    // Beyond the table: every byte against log2 rounded by the C library.
+    void everyByteIsItsRoundedLog2() {
+        for (int v = 1; v <= 255; ++v) {
+            const auto reference = static_cast<int>(std::lround(std::log2(v)));
+            QCOMPARE(byteToListPosition(static_cast<std::uint8_t>(v)), std::optional(reference));
+        }
     }
 
     void positionToByte_data() {
