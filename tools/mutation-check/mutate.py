@@ -261,12 +261,14 @@ def main():
     parser.add_argument("--list", action="store_true", help="list the faults, build nothing")
     parser.add_argument("--threshold", type=float, default=95.0, help="lowest score, in %%")
     parser.add_argument("--per-line", type=int, default=4, help="most faults on one line")
+    parser.add_argument("--every", type=int, default=1,
+                        help="only every Nth fault, for a quick look over all files")
     parser.add_argument("--lock", default="", help="a lock file that every build and run holds")
     parser.add_argument("--build-dir", default="build-mutate")
     args = parser.parse_args()
 
     files = [f for f in FILES if args.only in f]
-    mutants = [m for f in files for m in mutants_of(f, args.per_line)]
+    mutants = [m for f in files for m in mutants_of(f, args.per_line)][::args.every]
     equivalents = load_equivalents()
     if args.list:
         for m in mutants:
