@@ -279,6 +279,7 @@ def main():
 
     build_dir = (ROOT / args.build_dir).resolve()
     restorer = Restorer()
+
     def interrupted(*_):
         raise KeyboardInterrupt
 
@@ -315,12 +316,16 @@ def main():
             if status == "survived":
                 survivors.append(f"{where}: {m['before'].strip()}  ->  {m['after'].strip()}")
     except KeyboardInterrupt:
-        print("mutate: interrupted; the source is as it was", file=sys.stderr)
-        return 130
+        print("mutate: interrupted; the source is as it was; the faults tried so far:",
+              file=sys.stderr)
+        interrupted_at = sum(sum(c.values()) for c in counts.values())
+    else:
+        interrupted_at = None
     finally:
         restorer.restore()
 
-    print(f"\n{len(mutants)} faults planted in {time.monotonic() - started:.0f} s")
+    tried = len(mutants) if interrupted_at is None else interrupted_at
+    print(f"\n{tried} of {len(mutants)} faults tried in {time.monotonic() - started:.0f} s")
     lowest = 100.0
     for area, c in sorted(counts.items()):
         scored = c.get("caught", 0) + c.get("survived", 0)
@@ -334,6 +339,8 @@ def main():
         return 2
     for s in survivors:
         print(f"survived: {s}")
+    if interrupted_at is not None:
+        return 130
     return 0 if lowest >= args.threshold else 1
 
 
