@@ -75,7 +75,7 @@ private slots:
                                  "tryb_buzera=Bez dźwięku\r\n"
                                  "  druzyny =  15 9,2\t 2  \r\n"
                                  "opoznienie_przekaznik_gorny = 007\n"
-                                 "opoznienie_przekaznik_dolny = 0\n"
+                                 "  opoznienie_przekaznik_dolny = 0 \t\n"
                                  "czas_zalaczenia_przekaznik_gorny = 1\n"
                                  "czas_zalaczenia_przekaznik_dolny = 255\n"
                                  "swiecenie_strzalka_gora = 3\n"
