@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <utility>
 #include <vector>
 
 using orv52::ComPortAssignments;
@@ -255,6 +256,114 @@ private slots:
         const orv52::KernelUartRecords expected{{"ttyS0", true}, {"ttyS1", false}};
         QCOMPARE(orv52::readKernelUartRecords(classDir.path()), expected);
         QVERIFY(orv52::readKernelUartRecords(classDir.filePath("absent")).empty());
+    }
+
+    // Where "COMn" stops being a COM port's name: the digits' limits, the count of digits, and
+    // nothing (-1) apart from the number 0.
+    void comPortNumberBoundaries_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("number"); // -1: no number
+        const std::pair<const char*, int> rows[] = {
+            {"COM1", 1},       {"COM9", 9},      {"COM10", 10}, {"com12", 12},
+            {"COM9999", 9999}, {"COM10000", -1}, {"COM0", -1},  {"COM", -1},
+            {"COM/", -1},      {"COM:", -1},     {"CO1", -1}};
+        for (const auto& [name, number] : rows)
+            QTest::newRow(name) << QString(name) << number;
+    }
+    void comPortNumberBoundaries() {
+        QFETCH(QString, name);
+        QFETCH(int, number);
+        QCOMPARE(orv52::comPortNumber(name).value_or(-1), number);
+    }
+
+    // The orders the numbering follows: names by prefix, then by number; Windows' numbers
+    // beyond COM 4 only.
+    void numberingOrder_data() {
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("prefix before length")
+            << false << QStringList{"ttyUSB0", "ttyACM10"}
+            << QStringList{"/dev/ttyACM10", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyS3"};
+        QTest::newRow("COM4 is no port beyond four")
+            << true << QStringList{"COM7", "COM4"} << QStringList{"COM7", "COM2", "COM3", "COM4"};
+        QTest::newRow("COM5 is the first beyond four")
+            << true << QStringList{"COM5"} << QStringList{"COM5", "COM2", "COM3", "COM4"};
+    }
+    void numberingOrder() {
+        QFETCH(bool, windows);
+        QFETCH(QStringList, ports);
+        QFETCH(QStringList, expected);
+        std::vector<SerialPortEntry> entries = listed(ports);
+        if (windows)
+            for (auto& entry : entries)
+                entry.systemLocation = QStringLiteral("\\\\.\\") + entry.portName;
+        const orv52::SerialSystemView system{entries, {}, {}};
+        QCOMPARE(devices(windows ? orv52::windowsComPorts(system) : orv52::linuxComPorts(system)),
+                 expected);
+    }
+
+    // Only COM 1 to COM 4 read the system; a number beyond keeps the system's name for it.
+    void resolvingAChoice_data() {
+        QTest::addColumn<int>("number"); // 0 and below: the device "/dev/x" named directly
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<bool>("systemRead");
+#ifdef Q_OS_WIN
+        QTest::newRow("COM 0") << 0 << "COM0" << false;
+        QTest::newRow("COM 1") << 1 << "COM11" << true;
+        QTest::newRow("COM 4") << 4 << "COM14" << true;
+        QTest::newRow("COM 5") << 5 << "COM5" << false;
+#else
+        QTest::newRow("COM 0") << 0 << "/dev/ttyS-1" << false;
+        QTest::newRow("COM 1") << 1 << "/dev/ttyUSB0" << true;
+        QTest::newRow("COM 4") << 4 << "/dev/ttyUSB3" << true;
+        QTest::newRow("COM 5") << 5 << "/dev/ttyS4" << false;
+#endif
+        QTest::newRow("a device named") << -1 << "/dev/x" << false;
+    }
+    void resolvingAChoice() {
+        QFETCH(int, number);
+        QFETCH(QString, device);
+        QFETCH(bool, systemRead);
+        bool read = false;
+        const auto readSystem = [&] {
+            read = true;
+#ifdef Q_OS_WIN
+            const QStringList names{"COM11", "COM12", "COM13", "COM14"};
+#else
+            const QStringList names{"ttyUSB0", "ttyUSB1", "ttyUSB2", "ttyUSB3"};
+#endif
+            return orv52::SerialSystemView{listed(names), {}, {}};
+        };
+        const orv52::PortChoice choice =
+            number < 0 ? orv52::PortChoice{QStringLiteral("/dev/x")} : orv52::PortChoice{number};
+        QCOMPARE(orv52::resolvePort(choice, readSystem).device, device);
+        QCOMPARE(read, systemRead);
+    }
+
+    // The devices left for naming by path: a UART beyond COM 4, one the kernel knows and Qt does
+    // not, a port of another kind; not a placeholder, a pinned device's node, or what a number
+    // reaches.
+    void devicesNoNumberReaches() {
+        orv52::SerialSystemView system{
+            listed({"ttyS0", "ttyS1", "ttyS4", "ttyUSB0", "ttyUSB1", "ttyAMA0"}),
+            {{"ttyS0", true},
+             {"ttyS1", false},
+             {"ttyS4", true},
+             {"ttyS5", true},
+             {"ttyS6", true},
+             {"ttyS7", false}},
+            {{3, "/dev/serial/by-id/usb-b", "/dev/ttyUSB1"},
+             {4, "/dev/serial/by-id/x", "/dev/ttyS6"}},
+        };
+        const auto assignments = orv52::linuxComPorts(system);
+        QCOMPARE(devices(assignments),
+                 (QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/serial/by-id/usb-b",
+                              "/dev/serial/by-id/x"}));
+        QStringList others;
+        for (const auto& port : orv52::otherSerialDevices(system, assignments))
+            others << port.systemLocation;
+        QCOMPARE(others, (QStringList{"/dev/ttyAMA0", "/dev/ttyS4", "/dev/ttyS5"}));
     }
 
     void descriptionOfANumberWithNothingBehindIt() {

@@ -47,17 +47,25 @@ private slots:
         damagedRecord[10] = char(damagedRecord[10] ^ 0x04);
 
         QTest::newRow("read answered") << query << read << Answered;
+        QTest::newRow("program answered") << frame << programmed << Answered;
+        QTest::newRow("a request of its bare header") << frame.left(3) << programmed << Answered;
         QTest::newRow("stray bytes before a sound answer") << query << "\x01zx" + read << Answered;
         QTest::newRow("nothing") << query << QByteArray() << Silence;
         QTest::newRow("query looped back") << query << query << Echo;
         QTest::newRow("query refused") << query << query + "ER" + record << Refused;
         QTest::newRow("frame refused") << frame << frame + "ER" << Refused;
+        QTest::newRow("query refused, nothing after") << query << query + "ER" << Refused;
         QTest::newRow("read followed by a byte") << query << read + "\xff" << BytesTooMany;
         QTest::newRow("record broken by a byte")
             << query << read.left(12) + "\xff" + read.mid(12) << BytesTooMany;
         QTest::newRow("status pushed back by a byte") << frame << frame + "\xffOK" << BytesTooMany;
         QTest::newRow("read cut short") << query << read.left(14) << CutShort;
         QTest::newRow("cut inside the header") << query << QByteArray("CF") << CutShort;
+        QTest::newRow("cut after the header") << query << QByteArray("CFG\0", 4) << CutShort;
+        QTest::newRow("stray bytes then a bare header") << query
+                                                        << QByteArray("\x01"
+                                                                      "CFG")
+                                                        << CutShort;
         QTest::newRow("noise") << query << QByteArray::fromHex("f80078800e06e09e") << Stray;
         QTest::newRow("noise ending like a header") << frame << QByteArray("\x01zxP") << Stray;
         QTest::newRow("record fails its check") << query << damagedRecord << BadRecord;

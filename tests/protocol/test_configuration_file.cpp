@@ -43,12 +43,29 @@ private slots:
         }
     }
 
+    // Every line as a person reads it: one comment before each key, one for each pair of timings.
     void theWrittenFileIsReadableByAPerson() {
-        const std::string file = writeConfigurationFile(sampleSettings());
-        QVERIFY(file.find("\ndruzyny = 1, 3, 8, 15\n") != std::string::npos);
-        QVERIFY(file.find("\nwyswietl_polecenie = Dwie strzałki\n") != std::string::npos);
-        QVERIFY(file.find("\ntryb_buzera = Długi przerywany\n") != std::string::npos);
-        QVERIFY(file.find("\nwersja = 2.3\n") != std::string::npos);
+        QCOMPARE(QString::fromStdString(writeConfigurationFile(sampleSettings())),
+                 QString("# Konfiguracja odbiornika ORV-52.\n"
+                         "# Numery drużyn 1..15, po przecinku; pusto: żadna.\n"
+                         "druzyny = 1, 3, 8, 15\n"
+                         "# Opóźnienie załączania [s], 0..255: przekaźnik górny, dolny.\n"
+                         "opoznienie_przekaznik_gorny = 0\n"
+                         "opoznienie_przekaznik_dolny = 255\n"
+                         "# Czas trwania załączenia [100 ms], 1..255: przekaźnik górny, dolny.\n"
+                         "czas_zalaczenia_przekaznik_gorny = 1\n"
+                         "czas_zalaczenia_przekaznik_dolny = 200\n"
+                         "# Czas trwania świecenia [s], 0..255: strzałka w górę, w dół.\n"
+                         "swiecenie_strzalka_gora = 17\n"
+                         "swiecenie_strzalka_dol = 0\n"
+                         "# Wyświetl polecenie: Środek | Dwie strzałki | Wszystko.\n"
+                         "wyswietl_polecenie = Dwie strzałki\n"
+                         "# Tryb pracy buzera: Bez dźwięku | Jak inne sygnalizatory | Krótki "
+                         "przerywany | Długi przerywany.\n"
+                         "tryb_buzera = Długi przerywany\n"
+                         "# Wersja oprogramowania odbiornika: tylko odczytana, nigdy nie "
+                         "wysyłana.\n"
+                         "wersja = 2.3\n"));
         QVERIFY(writeConfigurationFile(Configuration{}).find("\ndruzyny =\n") != std::string::npos);
     }
 
@@ -58,7 +75,7 @@ private slots:
                                  "tryb_buzera=Bez dźwięku\r\n"
                                  "  druzyny =  15 9,2\t 2  \r\n"
                                  "opoznienie_przekaznik_gorny = 007\n"
-                                 "opoznienie_przekaznik_dolny = 0\n"
+                                 "  opoznienie_przekaznik_dolny = 0 \t\n"
                                  "czas_zalaczenia_przekaznik_gorny = 1\n"
                                  "czas_zalaczenia_przekaznik_dolny = 255\n"
                                  "swiecenie_strzalka_gora = 3\n"
@@ -97,14 +114,17 @@ private slots:
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QString>("problem");
         const auto row = [](const char* name, const std::string& file, int line,
-                            const std::string& key, const char* problem) {
+                            const std::string& key, const std::string& problem) {
             QTest::newRow(name) << QByteArray::fromStdString(file) << line
-                                << QByteArray::fromStdString(key) << QString(problem);
+                                << QByteArray::fromStdString(key)
+                                << QString::fromStdString(problem);
         };
         row("unknown key", withLine(3, "druzyna = 1"), 3, "druzyna", "nieznany klucz");
         row("team 0", withLine(3, "druzyny = 1, 0"), 3, "druzyny", "„0” spoza zakresu 1..15");
         row("team 16", withLine(3, "druzyny = 16"), 3, "druzyny", "„16” spoza zakresu 1..15");
         row("team not a number", withLine(3, "druzyny = 1;2"), 3, "druzyny", "„1;2”");
+        row("minus zero", withLine(5, "opoznienie_przekaznik_gorny = -0"), 5,
+            "opoznienie_przekaznik_gorny", "„-0”");
         row("delay 256", withLine(5, "opoznienie_przekaznik_gorny = 256"), 5,
             "opoznienie_przekaznik_gorny", "„256” spoza zakresu 0..255");
         row("duration 0", withLine(9, "czas_zalaczenia_przekaznik_dolny = 0"), 9,
@@ -132,6 +152,21 @@ private slots:
         row("byte in neither encoding", withLine(14, "wyswietl_polecenie = \x8Crodek\x81"), 14,
             "wyswietl_polecenie", "bajt 0x81 nie jest znakiem ani w UTF-8, ani w Windows-1250");
         row("such a byte in a comment", withLine(2, "# \x90"), 2, "", "bajt 0x90");
+        // A faulty value is repeated up to 40 bytes, cut before a character it would split.
+        const std::string forty(40, '7');
+        row("40 bytes repeated whole", withLine(3, "druzyny = " + forty), 3, "druzyny",
+            "„" + forty + "” spoza");
+        row("41 bytes cut to 40", withLine(3, "druzyny = " + forty + "8"), 3, "druzyny",
+            "„" + forty + "…” spoza");
+        row("cut before a character it would split",
+            withLine(3, "druzyny = " + forty.substr(1) + "ą"), 3, "druzyny",
+            "„" + forty.substr(1) + "…” spoza");
+        // Read as Windows-1250, 41 bytes 0x80 are 41 three-byte euro signs: 13 of them fit.
+        std::string euros;
+        for (int i = 0; i < 13; ++i)
+            euros += "€";
+        row("a cut in Windows-1250 text", withLine(3, "druzyny = " + std::string(41, '\x80')), 3,
+            "druzyny", "„" + euros + "…” spoza");
     }
 
     void aBadFileIsRefusedNamingLineAndKey() {
@@ -147,13 +182,24 @@ private slots:
                  parsed.error.problem.c_str());
     }
 
+    void theErrorSaysWhereInPolish_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("line and key") << QByteArray::fromStdString(withLine(3, "druzyny = 16"))
+                                      << "wiersz 3, klucz „druzyny”: numer drużyny „16” spoza "
+                                         "zakresu 1..15";
+        QTest::newRow("first line")
+            << QByteArray("druzyna = 1") << "wiersz 1, klucz „druzyna”: nieznany klucz";
+        QTest::newRow("line without a key") << QByteArray::fromStdString(withLine(5, "5"))
+                                            << "wiersz 5: oczekiwano „klucz = wartość”, jest „5”";
+        QTest::newRow("missing key, no line")
+            << QByteArray::fromStdString(withLine(3, "")) << "klucz „druzyny”: brak klucza w pliku";
+    }
     void theErrorSaysWhereInPolish() {
-        const auto parsed = parseConfigurationFile(withLine(3, "druzyny = 16"));
-        QCOMPARE(QString::fromStdString(parsed.error.describe()),
-                 QString("wiersz 3, klucz „druzyny”: numer drużyny „16” spoza zakresu 1..15"));
-        const auto missing = parseConfigurationFile(withLine(3, ""));
-        QCOMPARE(QString::fromStdString(missing.error.describe()),
-                 QString("klucz „druzyny”: brak klucza w pliku"));
+        QFETCH(QByteArray, file);
+        QFETCH(QString, description);
+        const auto parsed = parseConfigurationFile(file.toStdString());
+        QCOMPARE(QString::fromStdString(parsed.error.describe()), description);
     }
 
     void differencesNameTheKeyAndBothValues() {

@@ -63,6 +63,10 @@ private slots:
         QTest::newRow("ER instead of OK never completes")
             << QList{prgWithEr, QByteArray("K")} << QList{Incomplete, Incomplete}
             << prgWithEr + "K";
+        QTest::newRow("OK one byte early never completes")
+            << QList{prg.left(20) + "OK"} << QList{Incomplete} << prg.left(20) + "OK";
+        QTest::newRow("OK one byte late never completes")
+            << QList{prg.left(22) + "OK"} << QList{Incomplete} << prg.left(22) + "OK";
         QTest::newRow("one byte too many in the same batch")
             << QList{cfg + "x"} << QList{Incomplete} << cfg + "x";
         QTest::newRow("stray bytes then answer in the same batch")

@@ -3,6 +3,7 @@
 
 #include <QTest>
 #include <cmath>
+#include <utility>
 
 using namespace orv52;
 
@@ -24,12 +25,28 @@ private slots:
         QVERIFY(isRecordValid(frame));
     }
 
-    void checksumOfAWholeMultipleIsZero() {
+    // The checksum adds offsets 4 to 13 to the header's 233 and nothing else.
+    void checksum_data() {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("checksum");
+        QTest::newRow("header alone: 256 - 233") << 4 << 0 << 0x17;
+        QTest::newRow("first summed offset") << 4 << 1 << 0x16;
+        QTest::newRow("last summed offset") << 13 << 1 << 0x16;
+        QTest::newRow("sum 255 needs 1") << 13 << 22 << 0x01;
+        QTest::newRow("sum 256 is 0, never 256") << 4 << 23 << 0x00;
+        QTest::newRow("sum 488") << 5 << 0xFF << 0x18;
+        QTest::newRow("reserved offset 3 not added") << 3 << 5 << 0x17;
+        QTest::newRow("reserved offset 14 not added") << 14 << 5 << 0x17;
+        QTest::newRow("version not added") << 19 << 5 << 0x17;
+    }
+    void checksum() {
+        QFETCH(int, offset);
+        QFETCH(int, value);
+        QFETCH(int, checksum);
         Record frame = makeProgrammingFrameTemplate();
-        frame[offset::TeamMaskLow] = 256 - kHeaderSum; // 233 + 23 = 256
-        QCOMPARE(frameChecksum(frame), 0);
-        frame[offset::TeamMaskHigh] = 0xFF; // 511: needs 1 more
-        QCOMPARE(frameChecksum(frame), 1);
+        frame[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
+        QCOMPARE(frameChecksum(frame), checksum);
     }
 
     void configurationQuery() {
@@ -70,23 +87,43 @@ private slots:
         QCOMPARE(QString::fromStdString(versionText(static_cast<std::uint8_t>(byte))), text);
     }
 
+    // log2 rounded: each pair straddles a point k + 0.5 where the position steps up.
+    void byteToPosition_data() {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("position"); // -1: no position
+        const std::pair<int, int> rows[] = {{0, -1}, {1, 0},   {2, 1},   {3, 2},   {4, 2},
+                                            {5, 2},  {6, 3},   {8, 3},   {11, 3},  {12, 4},
+                                            {22, 4}, {23, 5},  {45, 5},  {46, 6},  {90, 6},
+                                            {91, 7}, {128, 7}, {181, 7}, {182, 8}, {255, 8}};
+        for (const auto& [byte, position] : rows)
+            QTest::addRow("%d", byte) << byte << position;
+    }
     void byteToPosition() {
-        QVERIFY(!byteToListPosition(0));
-        for (const auto& [byte, position] : {std::pair{1, 0}, {2, 1}, {3, 2}, {4, 2}, {8, 3}}) {
-            QCOMPARE(byteToListPosition(static_cast<std::uint8_t>(byte)), std::optional(position));
-        }
+        QFETCH(int, byte);
+        QFETCH(int, position);
+        QCOMPARE(byteToListPosition(static_cast<std::uint8_t>(byte)).value_or(-1), position);
+    }
+
+    // Beyond the table: every byte against log2 rounded by the C library.
+    void everyByteIsItsRoundedLog2() {
         for (int v = 1; v <= 255; ++v) {
             const auto reference = static_cast<int>(std::lround(std::log2(v)));
             QCOMPARE(byteToListPosition(static_cast<std::uint8_t>(v)), std::optional(reference));
         }
     }
 
+    void positionToByte_data() {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("byte");
+        const std::pair<int, int> rows[] = {{-1, 0}, {0, 1},    {1, 2}, {2, 4},
+                                            {3, 8},  {7, 0x80}, {8, 0}};
+        for (const auto& [position, byte] : rows)
+            QTest::addRow("%d", position) << position << byte;
+    }
     void positionToByte() {
-        for (int p = 0; p <= 3; ++p) {
-            QCOMPARE(byteToListPosition(listPositionToByte(p)), std::optional(p));
-        }
-        QCOMPARE(listPositionToByte(3), 8);
-        QCOMPARE(listPositionToByte(-1), 0);
+        QFETCH(int, position);
+        QFETCH(int, byte);
+        QCOMPARE(listPositionToByte(position), byte);
     }
 };
 

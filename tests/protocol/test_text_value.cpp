@@ -35,9 +35,21 @@ private slots:
         QTest::newRow("blanks inside") << QByteArray(" 1 2") << 12.0;
         QTest::newRow("tab, line feed, blank") << QByteArray("-\t1\n2 .5") << -12.5;
         QTest::newRow("carriage return stops") << QByteArray("1\r2") << 1.0;
+        QTest::newRow("digits 9 and 0") << QByteArray("90") << 90.0;
         QTest::newRow("hex") << QByteArray("&HF") << 15.0;
         QTest::newRow("hex stops at g") << QByteArray("&hffg") << 255.0;
+        QTest::newRow("hex digits 0 and 9") << QByteArray("&H09") << 9.0;
+        QTest::newRow("hex a") << QByteArray("&Ha") << 10.0;
+        QTest::newRow("hex A") << QByteArray("&hA") << 10.0;
+        QTest::newRow("hex G is none") << QByteArray("&HG") << 0.0;
+        QTest::newRow("hex before a is none") << QByteArray("&H`") << 0.0;
+        QTest::newRow("hex before A is none") << QByteArray("&H@") << 0.0;
+        QTest::newRow("hex before 0 is none") << QByteArray("&H/") << 0.0;
+        QTest::newRow("hex after 9 is none") << QByteArray("&H:") << 0.0;
+        QTest::newRow("hex without digits") << QByteArray("&H") << 0.0;
         QTest::newRow("octal stops at 8") << QByteArray("&o178") << 15.0;
+        QTest::newRow("octal O") << QByteArray("&O17") << 15.0;
+        QTest::newRow("other prefix") << QByteArray("&X1") << 0.0;
         QTest::newRow("exponent") << QByteArray("1e2") << 100.0;
         QTest::newRow("negative exponent") << QByteArray("25E-1") << 2.5;
         QTest::newRow("E without digits") << QByteArray("1e+x") << 1.0;
@@ -52,12 +64,25 @@ private slots:
         QCOMPARE(textValue(view(text)), value);
     }
 
+    // A text ends where its view ends, whatever follows it in memory.
+    void textEndsWithItsView() {
+        const std::string_view digits = "12";
+        QCOMPARE(textValue(digits.substr(0, 1)), 1.0);
+        QCOMPARE(normalForm(digits.substr(0, 1)), std::optional<std::string>("1"));
+    }
+
     void toByte_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("byte");
         QTest::newRow("2.5") << QByteArray("2.5") << 2;
         QTest::newRow("3.5") << QByteArray("3.5") << 4;
+        QTest::newRow("2.49") << QByteArray("2.49") << 2;
+        QTest::newRow("2.51") << QByteArray("2.51") << 3;
+        QTest::newRow("0") << QByteArray("0") << 0;
+        QTest::newRow("255") << QByteArray("255") << 255;
         QTest::newRow("255.4") << QByteArray("255.4") << 255;
+        QTest::newRow("-0.5") << QByteArray("-0.5") << 0;
+        QTest::newRow("-0.6") << QByteArray("-0.6") << kOverflow;
         QTest::newRow("-0.4") << QByteArray("-0.4") << 0;
         QTest::newRow("255.5") << QByteArray("255.5") << kOverflow;
         QTest::newRow("-1") << QByteArray("-1") << kOverflow;
@@ -94,6 +119,15 @@ private slots:
         QTest::newRow("lone point") << QByteArray(".") << kNoNumber;
         QTest::newRow("E without digits") << QByteArray("1e") << kNoNumber;
         QTest::newRow("infinite") << QByteArray("1e400") << kNoNumber;
+        QTest::newRow("character before 0") << QByteArray("1/") << kNoNumber;
+        QTest::newRow("character after 9") << QByteArray("9:") << kNoNumber;
+        QTest::newRow("hex without digits") << QByteArray("&H") << kNoNumber;
+        QTest::newRow("largest double, every digit")
+            << QByteArray("-1.7976931348623157e308")
+            << "-17976931348623157081452742373170435679807056752584499659891747680315726078002"
+               "853876058955863276687817154045895351438246423432132688946418276846754670353751"
+               "698604991057655128207624549009038932894407586850845513394230458323690322294816"
+               "5808559332123348274797826204144723168738177180919299881250404026184124858368";
     }
     void normal() {
         QFETCH(QByteArray, text);
