@@ -1,4 +1,4 @@
-#include "app/version.h"
+#include "version.h"
 #include "program_arguments.h"
 #include "ui/adresowanie_form.h"
 #include "window_command_line.h"

@@ -2,7 +2,7 @@
 // request written, answer awaited, port closed), against the receiver simulator at its real
 // 1200-baud pacing, and sets each against the simulator's own share: the line time of its answer.
 // Usage: cli_exchange_bench [exchanges of each kind, default 20]
-#include "app/cli/receiver_exchanges.h"
+#include "cli/receiver_exchanges.h"
 #include "bench_args.h"
 #include "line_time.h"
 #include "median.h"

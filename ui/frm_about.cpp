@@ -1,7 +1,7 @@
 #include "frm_about.h"
 
 #include "about_layout.h"
-#include "app/version.h"
+#include "version.h"
 #include "app_icon.h"
 #include "font_fit.h"
 

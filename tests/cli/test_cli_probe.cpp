@@ -1,4 +1,4 @@
-#include "app/cli/finding_text.h"
+#include "cli/finding_text.h"
 #include "cli_run.h"
 #include "link/serial_port_control.h"
 #include "support/receiver_simulator.h"

@@ -7,7 +7,7 @@
 // - in code, a command line of orv52-cli or orv52-prog names a command and options that the
 //   program's --help lists, and a lone option is listed by the --help of either.
 // What a code block shows as a program's output is an example and is not checked.
-#include "app/cli/finding_text.h"
+#include "cli/finding_text.h"
 #include "messages/message_catalogue.h"
 #include "ui/adresowanie_form.h"
 #include "ui/frm_about.h"

@@ -1,10 +1,10 @@
-#include "app/program_arguments.h"
-#include "app/version.h"
-#include "checked_output.h"
-#include "command_line.h"
-#include "console_output.h"
-#include "receiver_exchanges.h"
-#include "session.h"
+#include "cli/checked_output.h"
+#include "cli/console_output.h"
+#include "cli/receiver_exchanges.h"
+#include "cli/session.h"
+#include "cli_command_line.h"
+#include "program_arguments.h"
+#include "version.h"
 
 #include <QCoreApplication>
 #include <csignal>

@@ -1,27 +1,17 @@
-#include "command_line.h"
+#include "cli_command_line.h"
 
-#include "app/cli/guide_location.h"
-#include "app/command_line_common.h"
-#include "exit_code.h"
+#include "app/guide_location.h"
+#include "cli/exit_code.h"
+#include "command_line_common.h"
 #include "link/port_name.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
-#include <algorithm>
-#include <array>
-#include <string_view>
 #include <utility>
 
 namespace orv52::cli {
 
 namespace {
-
-constexpr std::array<std::pair<std::string_view, Command>, 4> kCommands{{
-    {"read", Command::Read},
-    {"program", Command::Program},
-    {"verify", Command::Verify},
-    {"ports", Command::Ports},
-}};
 
 const QCommandLineOption kHelp = helpOption();
 const QCommandLineOption kVersion = versionOption();
@@ -118,11 +108,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (positional.isEmpty())
         return usageError(QStringLiteral("brak polecenia (read, program, verify albo ports)"));
     const QString commandName = positional.takeFirst();
-    const auto known = std::ranges::find(kCommands, commandName.toStdString(),
-                                         &std::pair<std::string_view, Command>::first);
-    if (known == kCommands.end())
+    const auto known = commandNamed(commandName.toStdString());
+    if (!known)
         return usageError(QStringLiteral("nieznane polecenie „%1”").arg(commandName));
-    options.command = known->second;
+    options.command = *known;
     const bool needsFile =
         options.command == Command::Program || options.command == Command::Verify;
     if (positional.size() != (needsFile ? 1 : 0))
@@ -136,11 +125,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (const auto error = checkProbe(options))
         return usageError(*error);
     return {options, false, false, {}};
-}
-
-std::string_view commandName(Command command) {
-    return std::ranges::find(kCommands, command, &std::pair<std::string_view, Command>::second)
-        ->first;
 }
 
 // Where the backups go by default, as the user finds the folder.

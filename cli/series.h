@@ -1,7 +1,7 @@
 #pragma once
 
-#include "command_line.h"
 #include "exit_code.h"
+#include "options.h"
 #include "programming.h"
 #include "protocol/answer_finding.h"
 #include "status_line.h"

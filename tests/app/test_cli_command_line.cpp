@@ -1,6 +1,6 @@
-#include "app/cli/command_line.h"
-#include "app/cli/exit_code.h"
-#include "app/cli/trace_line.h"
+#include "app/cli_command_line.h"
+#include "cli/exit_code.h"
+#include "cli/trace_line.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orv52::cli {
 
@@ -33,20 +32,10 @@ struct Options {
     bool probe = false;  // ports: the configuration query on every port
 };
 
-struct ParsedCommandLine {
-    std::optional<Options> options; // empty for --help, --version and for a usage error
-    bool help = false;
-    bool version = false;
-    std::string error; // Polish, set for a usage error
-};
-
-// The arguments after the program's name.
-ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments);
-
 // The word that names `command` on the command line: "read", "program" and so on.
 std::string_view commandName(Command command);
 
-// The --help text, in Polish.
-std::string usageText();
+// The command a word names; nothing for a word that names none.
+std::optional<Command> commandNamed(std::string_view name);
 
 } // namespace orv52::cli

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "command_line.h"
 #include "exit_code.h"
 #include "json_log.h"
+#include "options.h"
 #include "protocol/configuration.h"
 #include "receiver_exchanges.h"
 

@@ -1,11 +1,6 @@
-#include "ui/message_box.h"
 #include "messages/message_catalogue.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 using namespace orv52;
 
@@ -16,7 +11,6 @@ private slots:
     void catalogue_data();
     void catalogue();
     void unknownIdIsNotInTheCatalogue();
-    void showingAMessageOpensAModalBoxAndWaitsForIt();
 };
 
 void MessagesTest::catalogue_data() {
@@ -56,36 +50,5 @@ void MessagesTest::unknownIdIsNotInTheCatalogue() {
     QVERIFY(!findMessage(109));
 }
 
-void MessagesTest::showingAMessageOpensAModalBoxAndWaitsForIt() {
-    struct Seen {
-        QString title, text, button;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        Qt::WindowModality modality = Qt::NonModal;
-    };
-    const auto showAndRead = [](int id) {
-        Seen seen;
-        QTimer::singleShot(50, [&seen] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            seen = {box->windowTitle(), box->text(), box->buttons().value(0)->text(), box->icon(),
-                    box->windowModality()};
-            QCOMPARE(box->buttons().size(), 1);
-            box->buttons().first()->click();
-        });
-        showMessageBox(id, nullptr);
-        return seen;
-    };
-    const Seen warning = showAndRead(105);
-    QCOMPARE(warning.text, QStringLiteral("Port zajęty, ustaw inny port !!!"));
-    QCOMPARE(warning.title, QStringLiteral("Ostrzeżenie"));
-    QCOMPARE(warning.icon, QMessageBox::Critical);
-    QCOMPARE(warning.button, QStringLiteral("OK"));
-    QCOMPARE(warning.modality, Qt::ApplicationModal);
-    const Seen information = showAndRead(104);
-    QCOMPARE(information.title, QStringLiteral("Informacja"));
-    QCOMPARE(information.icon, QMessageBox::Information);
-}
-
-QTEST_MAIN(MessagesTest)
+QTEST_APPLESS_MAIN(MessagesTest)
 #include "test_messages.moc"
