@@ -3,6 +3,7 @@
 #include "cli/receiver_exchanges.h"
 #include "cli/session.h"
 #include "cli_command_line.h"
+#include "messages/command_line_text.h"
 #include "program_arguments.h"
 #include "version.h"
 
@@ -21,7 +22,7 @@ int printed(const std::string& text) {
     try {
         flushChecked(std::cout, kStandardOutput);
     } catch (const Failure& failure) {
-        std::cerr << "orv52-cli: " << failure.what() << std::endl;
+        std::cerr << orv52::kCliPrefix << failure.what() << std::endl;
         return static_cast<int>(failure.code());
     }
     return static_cast<int>(ExitCode::Done);
@@ -46,7 +47,7 @@ int main(int argc, char* argv[]) {
     if (parsed.version)
         return printed(std::string("orv52-cli ") + orv52::kVersion + "\n");
     if (!parsed.options) {
-        std::cerr << "orv52-cli: " << parsed.error << "\nWięcej: orv52-cli --help\n";
+        std::cerr << orv52::kCliPrefix << parsed.error << "\nWięcej: orv52-cli --help\n";
         return static_cast<int>(ExitCode::Usage);
     }
 

@@ -2,6 +2,7 @@
 
 #include "disk_sync.h"
 #include "failure.h"
+#include "messages/command_line_text.h"
 #include "protocol/record.h"
 
 #include <QFileInfo>
@@ -71,7 +72,7 @@ void JsonLog::append(const LogEntry& entry) {
     if (failed_)
         return;
     failed_ = true;
-    warnings_ << "orv52-cli: nie można dopisać do dziennika „" << file_.fileName().toStdString()
+    warnings_ << kCliPrefix << "nie można dopisać do dziennika „" << file_.fileName().toStdString()
               << "”: " << file_.errorString().toStdString() << std::endl;
 }
 

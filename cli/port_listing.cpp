@@ -1,5 +1,7 @@
 #include "port_listing.h"
 
+#include "messages/port_description.h"
+
 namespace orv52::cli {
 
 QString portArgument(const SerialPortEntry& port) {

@@ -1,8 +1,8 @@
 #include "port_probe.h"
 
-#include "finding_text.h"
+#include "messages/command_line_text.h"
+#include "messages/finding_text.h"
 #include "port_listing.h"
-#include "protocol/record.h"
 #include "receiver_exchanges.h"
 
 #include <QString>
@@ -42,7 +42,7 @@ std::string outcomeOf(const Failure& failure) {
     if (isPortFailure(failure.code()) || !finding)
         return failure.what();
     if (*finding == Finding::Silence)
-        return "cisza";
+        return kSilenceText;
     return std::string(findingText(*finding));
 }
 
@@ -66,7 +66,7 @@ std::vector<ProbedPort> probePorts(const ComPortPins& pins, bool trace, std::ost
         try {
             const Configuration held = receiver.read();
             port.firmwareVersion = held.firmwareVersion;
-            port.outcome = "odbiornik, wersja " + versionText(held.firmwareVersion);
+            port.outcome = receiverFoundText(held.firmwareVersion);
         } catch (const Failure& failure) {
             port.outcome = outcomeOf(failure);
         }
@@ -98,12 +98,8 @@ const ProbedPort& portWithTheReceiver(const std::vector<ProbedPort>& ports) {
     if (answered.size() == 1)
         return *answered.front();
     if (answered.empty())
-        throw Failure{ExitCode::NoAnswer,
-                      "--port auto: odbiornik nie odpowiada na żadnym porcie" +
-                          (ports.empty() ? std::string(" (portów szeregowych brak)")
-                                         : " (sprawdzono: " + namedList(ports, false) + ")")};
-    throw Failure{ExitCode::Usage, "--port auto: odbiornik odpowiada na kilku portach: " +
-                                       namedList(ports, true) + "; wybierz jeden w --port"};
+        throw Failure{ExitCode::NoAnswer, receiverOnNoPortText(namedList(ports, false))};
+    throw Failure{ExitCode::Usage, receiverOnSeveralPortsText(namedList(ports, true))};
 }
 
 } // namespace orv52::cli

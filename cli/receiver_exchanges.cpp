@@ -1,5 +1,6 @@
 #include "receiver_exchanges.h"
 
+#include "messages/command_line_text.h"
 #include "messages/error_report.h"
 #include "messages/message_catalogue.h"
 #include "port_argument.h"
@@ -26,12 +27,8 @@ Failure portFailure(const NumberedError& error) {
     return {exitCodeForMessage(message->id), text};
 }
 
-// The device went away under the exchange: an adapter pulled or a port switched off, which is
-// no silence of the receiver.
 Failure portLost(const QString& device) {
-    return {ExitCode::PortFailed, "port " + device.toStdString() +
-                                      " zniknął w trakcie wymiany: przejściówkę odłączono lub "
-                                      "straciła zasilanie; podłącz ją i spróbuj ponownie"};
+    return {ExitCode::PortFailed, portLostText(device.toStdString())};
 }
 
 Failure unexpectedAnswer(std::string_view expected, const std::optional<Finding>& finding) {

@@ -1,8 +1,9 @@
 #include "series.h"
 
+#include "advice.h"
 #include "checked_output.h"
-#include "finding_text.h"
 #include "json_log.h"
+#include "messages/command_line_text.h"
 #include "protocol/configuration_file.h"
 #include "receiver_exchanges.h"
 #include "series_line.h"
@@ -121,7 +122,7 @@ void Series::tellPortTrouble(const std::string& reason) {
         return;
     portTrouble_ = reason;
     status_.clear();
-    err_ << "orv52-cli: " << reason << " (ponawiam co sekundę)" << std::endl;
+    err_ << kCliPrefix << reason << " (ponawiam co sekundę)" << std::endl;
     status_.show(kWaitingForReceiver);
 }
 
@@ -154,9 +155,9 @@ void Series::report(const ReceiverResult& one) {
     out_ << seriesResultLine(
         {now, done_ + failed_, options_.port, one.firmwareVersion, one.result, one.differingKeys});
     if (!done && one.result != ExitCode::Differs)
-        err_ << "orv52-cli: " << one.failure << std::endl;
+        err_ << kCliPrefix << one.failure << std::endl;
     if (const std::string_view advice = adviceAfter(one.result, one.finding); !advice.empty())
-        err_ << "orv52-cli: " << advice << std::endl;
+        err_ << kCliPrefix << advice << std::endl;
     if (status_.onTerminal() && !options_.quiet)
         err_ << '\a' << std::flush;
     log_.append({now, options_.port, "series", one.result, one.firmwareVersion, one.differingKeys,

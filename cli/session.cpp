@@ -1,8 +1,9 @@
 #include "session.h"
 
+#include "advice.h"
 #include "backup.h"
 #include "checked_output.h"
-#include "finding_text.h"
+#include "messages/command_line_text.h"
 #include "messages/message_catalogue.h"
 #include "output_file.h"
 #include "port_listing.h"
@@ -103,7 +104,7 @@ ExitCode Session::listPorts() {
 void Session::useTheProbedPort() {
     const auto probed = probePorts(options_.pins, options_.trace, err_);
     const ProbedPort& chosen = portWithTheReceiver(probed);
-    report("odbiornik odpowiada na porcie " + portName(chosen));
+    report(receiverOnPortText(portName(chosen)));
     options_.port = chosen.argument;
     receiver_.usePort(options_.port);
 }
@@ -207,7 +208,7 @@ ExitCode Session::compare(const Configuration& expected, const Configuration& ac
 }
 
 void Session::report(std::string_view text) const {
-    err_ << "orv52-cli: " << text << std::endl;
+    err_ << kCliPrefix << text << std::endl;
 }
 
 } // namespace orv52::cli

@@ -1,6 +1,7 @@
 #include "adresowanie_form.h"
 #include "link/com_port_map.h"
 #include "messages/error_report.h"
+#include "messages/port_description.h"
 
 #include <QPushButton>
 #include <QRadioButton>

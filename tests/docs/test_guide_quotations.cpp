@@ -7,7 +7,7 @@
 // - in code, a command line of orv52-cli or orv52-prog names a command and options that the
 //   program's --help lists, and a lone option is listed by the --help of either.
 // What a code block shows as a program's output is an example and is not checked.
-#include "cli/finding_text.h"
+#include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
 #include "ui/adresowanie_form.h"
 #include "ui/frm_about.h"
@@ -173,8 +173,7 @@ void GuideQuotationsTest::initTestCase() {
         }
     }
     for (int i = 0; i <= static_cast<int>(orv52::Finding::Garbled); ++i)
-        if (const auto text = orv52::cli::findingText(static_cast<orv52::Finding>(i));
-            !text.empty())
+        if (const auto text = orv52::findingText(static_cast<orv52::Finding>(i)); !text.empty())
             programs_.messages << fromUtf8(text);
     // The line under message 108, as the guide's example shows it.
     programs_.messages << fromUtf8(orv52::accessDeniedDetail("/dev/ttyUSB0", "dialout"));

@@ -2,6 +2,8 @@
 #include "link/com_port_pin.h"
 #include "link/kernel_uart_records.h"
 #include "link/port_name.h"
+#include "messages/pin_error_text.h"
+#include "messages/port_description.h"
 
 #include <QDir>
 #include <QStringList>
@@ -230,8 +232,9 @@ private slots:
     void pinsOnTheCommandLine() {
         QFETCH(QStringList, values);
         QFETCH(QString, error);
-        QString reason;
-        const auto pins = orv52::parseComPortPins(values, reason);
+        orv52::ComPortPinError refused;
+        const auto pins = orv52::parseComPortPins(values, refused);
+        const QString reason = pins ? QString() : orv52::comPortPinErrorText(refused);
         QCOMPARE(pins.has_value(), error.isEmpty());
         QVERIFY2(reason.contains(error), qPrintable(reason));
         if (pins)

@@ -1,6 +1,6 @@
 #include "finding_text.h"
 
-namespace orv52::cli {
+namespace orv52 {
 
 std::string_view findingText(Finding finding) {
     switch (finding) {
@@ -34,10 +34,4 @@ std::string_view findingText(Finding finding) {
     return {};
 }
 
-std::string_view adviceAfter(ExitCode code, const std::optional<Finding>& finding) {
-    if (!finding || (code != ExitCode::NoAnswer && code != ExitCode::TransmissionError))
-        return {};
-    return findingText(*finding);
-}
-
-} // namespace orv52::cli
+} // namespace orv52

@@ -8,10 +8,6 @@
 
 namespace orv52::cli {
 
-// For a technician in the field, in Polish: what came back from the receiver and what to check.
-// Empty for a sound answer, which needs no advice.
-std::string_view findingText(Finding finding);
-
 // The advice to give under a command or a receiver that ended with `code`: what came back, for
 // the two failures that say only that an exchange failed; empty otherwise.
 std::string_view adviceAfter(ExitCode code, const std::optional<Finding>& finding);
