@@ -46,7 +46,6 @@ public:
 
     explicit ExchangeController(SerialPortControl& port, QObject* parent = nullptr);
 
-    const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
     // Every byte read since the last start(), in arrival order. The receive buffer drops stray
     // bytes and stops growing past an answer's length; this keeps them all to tell why an
     // exchange failed.

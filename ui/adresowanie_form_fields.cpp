@@ -63,16 +63,15 @@ bool Adresowanie_Form::CheckRange1To255(QLineEdit* field) {
 
 bool Adresowanie_Form::checkFieldRange(QLineEdit* field, int lowest, int messageId) {
     const auto result = checkRange(field->text().toStdString(), lowest);
-    if (result.rejected) {
+    if (result.rejected)
         showMessage(messageId);
-        field->setSelection(0, field->maxLength());
-    }
     if (result.newText) {
         const QString normal = QString::fromStdString(*result.newText);
         if (normal != field->text())
             field->setText(normal);
     }
-    // The rewrite drops the selection; the operator should still find the whole text selected.
+    // Selected after the rewrite, which would drop the selection: the operator finds the whole
+    // rejected text selected.
     if (result.rejected)
         field->setSelection(0, field->maxLength());
     return result.rejected;

@@ -21,6 +21,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -172,7 +174,8 @@ void GuideQuotationsTest::initTestCase() {
             shown << fromUtf8(message->text) << fromUtf8(orv52::messageTitle(message->kind));
         }
     }
-    for (int i = 0; i <= static_cast<int>(orv52::Finding::Garbled); ++i)
+    // Every value a finding can take, so that a finding added later is quoted too.
+    for (int i = 0; i <= std::numeric_limits<std::uint8_t>::max(); ++i)
         if (const auto text = orv52::findingText(static_cast<orv52::Finding>(i)); !text.empty())
             programs_.messages << fromUtf8(text);
     // The line under message 108, as the guide's example shows it.

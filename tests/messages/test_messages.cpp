@@ -1,8 +1,11 @@
+#include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
 
 #include <QTest>
 
 using namespace orv52;
+
+Q_DECLARE_METATYPE(Finding)
 
 class MessagesTest : public QObject {
     Q_OBJECT
@@ -11,6 +14,8 @@ private slots:
     void catalogue_data();
     void catalogue();
     void unknownIdIsNotInTheCatalogue();
+    void findingTexts_data();
+    void findingTexts();
 };
 
 void MessagesTest::catalogue_data() {
@@ -48,6 +53,48 @@ void MessagesTest::catalogue() {
 void MessagesTest::unknownIdIsNotInTheCatalogue() {
     QVERIFY(!findMessage(100));
     QVERIFY(!findMessage(109));
+}
+
+// What a technician reads under a failed exchange, word for word: the guide quotes these.
+void MessagesTest::findingTexts_data() {
+    using enum Finding;
+    QTest::addColumn<Finding>("finding");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("answered") << Answered << "";
+    QTest::newRow("silence")
+        << Silence << "z linii nie wróciło nic: sprawdź kabel, zasilanie odbiornika i wybrany port";
+    QTest::newRow("echo") << Echo
+                          << "wróciło tylko wysłane żądanie, jak z pętli lub przejściówki z echem: "
+                             "sprawdź, czy odbiornik jest podłączony i włączony";
+    QTest::newRow("refused") << Refused
+                             << "odbiornik odrzucił żądanie: odpowiedział „ER” zamiast „OK”";
+    QTest::newRow("bytes too many")
+        << BytesTooMany
+        << "odpowiedź z nadmiarowymi bajtami: sprawdź, czy na porcie nie nadaje inne urządzenie i "
+           "czy kabel nie zbiera zakłóceń";
+    QTest::newRow("cut short")
+        << CutShort << "odpowiedź urwana w połowie: sprawdź styki kabla i zasilanie odbiornika";
+    QTest::newRow("stray") << Stray
+                           << "odebrane bajty nie są odpowiedzią odbiornika: sprawdź, czy do portu "
+                              "nie jest podłączone inne urządzenie i czy odbiornik pracuje z "
+                              "prędkością 1200 bodów";
+    QTest::newRow("bad record")
+        << BadRecord
+        << "konfiguracja nadeszła z błędną sumą kontrolną (zakłócenia na linii): sprawdź kabel i "
+           "spróbuj ponownie";
+    QTest::newRow("other kind") << OtherKind
+                                << "nadeszła odpowiedź na inne żądanie niż wysłane: sprawdź, czy z "
+                                   "portu nie korzysta jednocześnie inny program";
+    QTest::newRow("garbled") << Garbled
+                             << "odpowiedź zniekształcona, bez „OK” ani „ER” na swoim miejscu: "
+                                "sprawdź, czy kabel nie zbiera zakłóceń";
+}
+
+void MessagesTest::findingTexts() {
+    QFETCH(Finding, finding);
+    QFETCH(QString, text);
+    const std::string_view shown = findingText(finding);
+    QCOMPARE(QString::fromUtf8(shown.data(), qsizetype(shown.size())), text);
 }
 
 QTEST_APPLESS_MAIN(MessagesTest)

@@ -2,6 +2,7 @@
 #include "protocol/requests.h"
 
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 using namespace orv52;
@@ -30,6 +31,17 @@ private slots:
         QCOMPARE(frameChecksum(frame), 0);
         frame[offset::TeamMaskHigh] = 0xFF; // 511: needs 1 more
         QCOMPARE(frameChecksum(frame), 1);
+    }
+
+    // A receiver's configuration is summed whole, its version byte included.
+    void checksumOfAConfigurationCoversEveryByte() {
+        Record record{};
+        record[offset::FirmwareVersion] = 0x23;
+        QCOMPARE(recordChecksum(record), 0xDD);
+        std::copy_n("PRG", 3, record.begin()); // 233 + 35 = 268: needs 244
+        QCOMPARE(recordChecksum(record), 0xF4);
+        record[offset::Checksum] = recordChecksum(record);
+        QVERIFY(isRecordValid(record));
     }
 
     void configurationQuery() {
