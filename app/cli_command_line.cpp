@@ -3,7 +3,7 @@
 #include "app/guide_location.h"
 #include "cli/exit_code.h"
 #include "command_line_common.h"
-#include "link/port_name.h"
+#include "link/platform.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -158,7 +158,7 @@ std::string usageText() {
                "Opcje:\n"
                "  --port PORT      COM1..COM4 (jak w oknie programu) albo ścieżka urządzenia,\n"
                "                   np. ") +
-           kExampleDevice +
+           platform::kExampleDevice +
            "; domyślnie COM1; auto: jedyny port,\n"
            "                   na którym odpowiada odbiornik (gdy żaden albo kilka,\n"
            "                   odmawia i je wymienia)\n" +

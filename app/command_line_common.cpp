@@ -1,6 +1,6 @@
 #include "command_line_common.h"
 
-#include "link/port_name.h"
+#include "link/platform.h"
 #include "messages/pin_error_text.h"
 
 namespace orv52 {
@@ -38,7 +38,7 @@ std::string comPinHelp() {
     return std::string("  --com N=URZĄDZENIE\n"
                        "                   przypina COM N (1..4) do urządzenia, np.\n"
                        "                   --com 2=") +
-           kExamplePinnedDevice + "; można powtarzać\n";
+           platform::kExamplePinnedDevice + "; można powtarzać\n";
 }
 
 } // namespace orv52

@@ -1,6 +1,6 @@
-#include "version.h"
 #include "program_arguments.h"
 #include "ui/adresowanie_form.h"
+#include "version.h"
 #include "window_command_line.h"
 
 #include <QApplication>

@@ -4,28 +4,19 @@
 
 namespace orv52::cli {
 
-QString portArgument(const SerialPortEntry& port) {
-#ifdef Q_OS_WIN
-    return port.portName;
-#else
-    return port.systemLocation;
-#endif
-}
-
-std::string portListing(const SerialSystemView& system) {
-    const ComPortAssignments assignments = nativeComPorts(system);
+std::string portListing(const PortSurvey& survey) {
     QString text;
     for (int number = 1; number <= kComPortCount; ++number)
-        text +=
-            QStringLiteral("COM%1  %2\n").arg(number).arg(describeComPort(assignments[number - 1]));
-    const auto others = otherSerialDevices(system, assignments);
-    if (others.empty()) {
+        text += QStringLiteral("COM%1  %2\n")
+                    .arg(number)
+                    .arg(describeComPort(survey.numbered[number - 1]));
+    if (survey.others.empty()) {
         text += QStringLiteral("Innych portów szeregowych brak.\n");
     } else {
         text += QStringLiteral("Inne porty szeregowe (ścieżkę podaj w --port):\n");
-        for (const SerialPortEntry& port : others)
+        for (const ComPortAssignment& port : survey.others)
             text +=
-                QStringLiteral("  %1: %2\n").arg(portArgument(port), describeSerialDevice(port));
+                QStringLiteral("  %1: %2\n").arg(port.device, describeSerialDevice(*port.hardware));
     }
     return text.toStdString();
 }

@@ -2,7 +2,6 @@
 
 #include "messages/command_line_text.h"
 #include "messages/finding_text.h"
-#include "port_listing.h"
 #include "receiver_exchanges.h"
 
 #include <QString>
@@ -18,22 +17,17 @@ struct PresentPort {
     bool numbered;
 };
 
-std::vector<PresentPort> presentPorts(const ComPortPins& pins) {
-    SerialPortControl port;
-    port.setComPortPins(pins);
-    const SerialSystemView system = port.serialSystem();
-    const ComPortAssignments assignments = nativeComPorts(system);
+std::vector<PresentPort> presentPorts(const PortResolver& resolver) {
+    const PortSurvey survey = resolver.survey();
     std::vector<PresentPort> present;
     for (int number = 1; number <= kComPortCount; ++number) {
-        const ComPortAssignment& assignment = assignments[number - 1];
-        if (assignment.hardware || (assignment.pinned && !assignment.resolvesTo.isEmpty()))
+        const ComPortAssignment& assignment = survey.numbered[number - 1];
+        if (assignment.reachesDevice())
             present.push_back(
                 {"COM" + std::to_string(number), assignment.device.toStdString(), true});
     }
-    for (const SerialPortEntry& other : otherSerialDevices(system, assignments)) {
-        const std::string argument = portArgument(other).toStdString();
-        present.push_back({argument, argument, false});
-    }
+    for (const ComPortAssignment& other : survey.others)
+        present.push_back({other.device.toStdString(), other.device.toStdString(), false});
     return present;
 }
 
@@ -58,11 +52,14 @@ std::string namedList(const std::vector<ProbedPort>& ports, bool answered) {
 
 } // namespace
 
-std::vector<ProbedPort> probePorts(const ComPortPins& pins, bool trace, std::ostream& traceOut) {
+std::vector<ProbedPort> probePorts(const PortResolver& resolver, bool trace,
+                                   std::ostream& traceOut) {
     std::vector<ProbedPort> probed;
-    for (const PresentPort& present : presentPorts(pins)) {
+    // Each port opens the device the survey found: it is not resolved a second time.
+    for (const PresentPort& present : presentPorts(resolver)) {
         ProbedPort port{present.argument, present.device, present.numbered, std::nullopt, {}};
-        ReceiverExchanges receiver(present.argument, pins, trace, traceOut);
+        ReceiverExchanges receiver(resolver, QString::fromStdString(present.device), trace,
+                                   traceOut);
         try {
             const Configuration held = receiver.read();
             port.firmwareVersion = held.firmwareVersion;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/com_port_pin.h"
+#include "link/port_resolver.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -22,7 +22,8 @@ struct ProbedPort {
 // Sends the configuration query, which changes nothing on a receiver, on every serial port
 // present, one after the other: the COM numbers that reach a device, then the other serial
 // devices. With `trace`, every byte on the line goes to `traceOut`.
-std::vector<ProbedPort> probePorts(const ComPortPins& pins, bool trace, std::ostream& traceOut);
+std::vector<ProbedPort> probePorts(const PortResolver& resolver, bool trace,
+                                   std::ostream& traceOut);
 
 // What `ports --probe` prints: one line a port. UTF-8.
 std::string probeListing(const std::vector<ProbedPort>& ports);

@@ -3,7 +3,6 @@
 #include "messages/command_line_text.h"
 #include "messages/error_report.h"
 #include "messages/message_catalogue.h"
-#include "port_argument.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
 
@@ -52,18 +51,18 @@ bool isPortFailure(ExitCode code) {
     }
 }
 
-ReceiverExchanges::ReceiverExchanges(const std::string& port, const ComPortPins& pins, bool trace,
-                                     std::ostream& traceOut)
+ReceiverExchanges::ReceiverExchanges(const PortResolver& resolver, const PortChoice& port,
+                                     bool trace, std::ostream& traceOut)
     : traceOut_(traceOut) {
     sinceStart_.start();
-    port_.setComPortPins(pins);
-    selectPort(port_, port);
+    port_.resolver() = resolver;
+    port_.choose(port);
     if (trace)
         exchange_.setTrace([this](auto direction, auto bytes) { this->trace(direction, bytes); });
 }
 
-void ReceiverExchanges::usePort(const std::string& port) {
-    selectPort(port_, port);
+void ReceiverExchanges::usePort(const PortChoice& port) {
+    port_.choose(port);
 }
 
 Configuration ReceiverExchanges::read() {

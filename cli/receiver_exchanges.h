@@ -24,13 +24,13 @@ bool isPortFailure(ExitCode code);
 // between exchanges. Needs a QCoreApplication.
 class ReceiverExchanges {
 public:
-    // With `trace`, every byte on the line goes to `traceOut`.
-    ReceiverExchanges(const std::string& port, const ComPortPins& pins, bool trace,
+    // On `port` as `resolver` resolves it. With `trace`, every byte on the line goes to
+    // `traceOut`.
+    ReceiverExchanges(const PortResolver& resolver, const PortChoice& port, bool trace,
                       std::ostream& traceOut);
 
-    const SerialPortControl& port() const { return port_; }
-    // Points the exchanges at another port, named as --port names it.
-    void usePort(const std::string& port);
+    // Points the exchanges at another port.
+    void usePort(const PortChoice& port);
     // What came back in the last exchange that ran to its end; nothing before the first and
     // after one that could not start.
     const std::optional<Finding>& lastFinding() const { return finding_; }

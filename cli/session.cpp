@@ -39,8 +39,9 @@ std::string readAll(std::istream& stream) {
 } // namespace
 
 Session::Session(Options options, std::ostream& out, std::ostream& err)
-    : options_(std::move(options)), out_(out), err_(err),
-      receiver_(options_.port, options_.pins, options_.trace, err) {}
+    : options_(std::move(options)), out_(out), err_(err), resolver_(options_.pins),
+      receiver_(resolver_, PortResolver::choiceNamed(QString::fromStdString(options_.port)),
+                options_.trace, err) {}
 
 ExitCode Session::run() {
     ExitCode code = ExitCode::Done;
@@ -89,11 +90,11 @@ ExitCode Session::runCommand() {
 
 ExitCode Session::listPorts() {
     if (!options_.probe) {
-        out_ << portListing(receiver_.port().serialSystem());
+        out_ << portListing(resolver_.survey());
         flushChecked(out_, kStandardOutput);
         return ExitCode::Done;
     }
-    const auto probed = probePorts(options_.pins, options_.trace, err_);
+    const auto probed = probePorts(resolver_, options_.trace, err_);
     out_ << probeListing(probed);
     flushChecked(out_, kStandardOutput);
     const bool answered = std::ranges::any_of(
@@ -102,11 +103,12 @@ ExitCode Session::listPorts() {
 }
 
 void Session::useTheProbedPort() {
-    const auto probed = probePorts(options_.pins, options_.trace, err_);
+    const auto probed = probePorts(resolver_, options_.trace, err_);
     const ProbedPort& chosen = portWithTheReceiver(probed);
     report(receiverOnPortText(portName(chosen)));
     options_.port = chosen.argument;
-    receiver_.usePort(options_.port);
+    // The device that answered, as found: not resolved again.
+    receiver_.usePort(QString::fromStdString(chosen.device));
 }
 
 ExitCode Session::read() {

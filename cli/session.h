@@ -46,6 +46,7 @@ private:
     Options options_;
     std::ostream& out_;
     std::ostream& err_;
+    PortResolver resolver_; // the system's devices, with the pins given
     ReceiverExchanges receiver_;
     JsonLog log_{err_};
     LogEntry logEntry_; // what the command learnt, for its log line

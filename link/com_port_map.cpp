@@ -127,24 +127,6 @@ ComPortAssignments windowsComPorts(const SerialSystemView& system) {
     return assignments;
 }
 
-ComPortAssignments nativeComPorts(const SerialSystemView& system) {
-#ifdef Q_OS_WIN
-    return windowsComPorts(system);
-#else
-    return linuxComPorts(system);
-#endif
-}
-
-ComPortAssignment resolvePort(const PortChoice& choice,
-                              const std::function<SerialSystemView()>& readSystem) {
-    if (const auto* device = std::get_if<QString>(&choice))
-        return {*device, std::nullopt};
-    const int number = std::get<int>(choice);
-    if (number < 1 || number > kComPortCount)
-        return {comPortDeviceName(number), std::nullopt};
-    return nativeComPorts(readSystem())[number - 1];
-}
-
 std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
                                                 const ComPortAssignments& assignments) {
     const auto reached = [&](const QString& location) {

@@ -1,8 +1,8 @@
 #include "link/com_port_pin.h"
 
+#include "link/platform.h"
 #include "link/port_name.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace orv52 {
@@ -51,12 +51,7 @@ std::optional<ComPortPins> parseComPortPins(const QStringList& values, ComPortPi
 std::vector<PinnedPort> resolveComPortPins(const ComPortPins& pins) {
     std::vector<PinnedPort> resolved;
     for (const ComPortPin& pin : pins) {
-#ifdef Q_OS_WIN
-        const QString target = pin.device;
-#else
-        const QString target = QFileInfo(pin.device).canonicalFilePath();
-#endif
-        resolved.push_back({pin.number, pin.device, target});
+        resolved.push_back({pin.number, pin.device, platform::pinTarget(pin.device)});
     }
     return resolved;
 }

@@ -1,6 +1,6 @@
 #include "pin_error_text.h"
 
-#include "link/port_name.h"
+#include "link/platform.h"
 
 namespace orv52 {
 
@@ -8,7 +8,7 @@ QString comPortPinErrorText(const ComPortPinError& error) {
     switch (error.kind) {
     case ComPortPinError::Kind::NoSeparator:
         return QStringLiteral("„%1”: oczekiwano NUMER=URZĄDZENIE, np. 2=%2")
-            .arg(error.value, QLatin1String(kExampleDevice));
+            .arg(error.value, QLatin1String(platform::kExampleDevice));
     case ComPortPinError::Kind::NumberOutOfRange:
         return QStringLiteral("„%1”: numer portu musi być od 1 do %2")
             .arg(error.value)

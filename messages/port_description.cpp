@@ -17,7 +17,7 @@ QString describeComPort(const ComPortAssignment& assignment) {
     QString what;
     if (assignment.hardware)
         what = describeSerialDevice(*assignment.hardware);
-    else if (assignment.pinned && !assignment.resolvesTo.isEmpty())
+    else if (assignment.reachesDevice())
         what = QStringLiteral("urządzenie spoza listy portów szeregowych");
     else
         what = QStringLiteral("brak urządzenia");

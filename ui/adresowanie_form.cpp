@@ -151,12 +151,12 @@ void Adresowanie_Form::About_Command_Click() {
     about.exec();
 }
 
-void Adresowanie_Form::setSystemReader(SerialPortControl::SystemReader reader) {
-    Port_MSComm.setSystemReader(std::move(reader));
+void Adresowanie_Form::setSystemReader(PortResolver::SystemReader reader) {
+    Port_MSComm.resolver().setSystemReader(std::move(reader));
 }
 
 void Adresowanie_Form::setComPortPins(ComPortPins pins) {
-    Port_MSComm.setComPortPins(std::move(pins));
+    Port_MSComm.resolver().setPins(std::move(pins));
 }
 
 void Adresowanie_Form::setMessagePresenter(MessagePresenter presenter) {

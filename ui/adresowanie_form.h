@@ -44,7 +44,7 @@ public:
 
     // Lets tests show the window a machine of their own: the serial devices present and the
     // kernel's record of its UARTs; the program itself never calls it.
-    void setSystemReader(SerialPortControl::SystemReader reader);
+    void setSystemReader(PortResolver::SystemReader reader);
     // The COM numbers the user pinned to devices on the command line.
     void setComPortPins(ComPortPins pins);
     // Lets tests see which messages are shown instead of opening boxes.

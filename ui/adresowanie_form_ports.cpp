@@ -17,7 +17,7 @@ void Adresowanie_Form::Port_Option_Click(int index) {
 }
 
 QString Adresowanie_Form::portOptionDescription(int index) const {
-    return describeComPort(Port_MSComm.comPortAssignment(index));
+    return describeComPort(Port_MSComm.resolver().resolve(index));
 }
 
 void Adresowanie_Form::setPortChoiceEnabled(bool enabled) {
