@@ -71,16 +71,16 @@ Configuration ReceiverExchanges::read() {
     case ExchangeController::Outcome::ConfigurationReceived:
         return *exchange_.receivedConfiguration();
     case ExchangeController::Outcome::ProgrammingDone:
-        throw unexpectedAnswer("konfiguracji", finding_);
+        throw unexpectedAnswer("konfiguracji", exchange_.finding());
     case ExchangeController::Outcome::TransmissionError:
         throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError),
-                      finding_};
+                      exchange_.finding()};
     case ExchangeController::Outcome::PortLost:
         throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), finding_};
+    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), exchange_.finding()};
 }
 
 void ReceiverExchanges::program(const Configuration& settings) {
@@ -91,23 +91,18 @@ void ReceiverExchanges::program(const Configuration& settings) {
         return;
     case ExchangeController::Outcome::ConfigurationReceived:
     case ExchangeController::Outcome::TransmissionError:
-        throw unexpectedAnswer("potwierdzenia programowania", finding_);
+        throw unexpectedAnswer("potwierdzenia programowania", exchange_.finding());
     case ExchangeController::Outcome::PortLost:
         throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:
         break;
     }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), finding_};
+    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), exchange_.finding()};
 }
 
 ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {
-    finding_.reset();
     try {
-        const auto outcome = exchange_.run(request);
-        // What came back says nothing of the receiver when the port went away under it.
-        if (outcome != ExchangeController::Outcome::PortLost)
-            finding_ = examineAnswer(request, exchange_.receivedBytes());
-        return outcome;
+        return exchange_.run(request);
     } catch (const NumberedError& error) {
         exchange_.end();
         throw portFailure(error);

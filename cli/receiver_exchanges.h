@@ -31,9 +31,9 @@ public:
 
     // Points the exchanges at another port.
     void usePort(const PortChoice& port);
-    // What came back in the last exchange that ran to its end; nothing before the first and
-    // after one that could not start.
-    const std::optional<Finding>& lastFinding() const { return finding_; }
+    // What came back in the last exchange that ran to its end, as its controller found; nothing
+    // before the first and after one that could not start.
+    const std::optional<Finding>& lastFinding() const { return exchange_.finding(); }
 
     // What the receiver holds. Throws Failure.
     Configuration read();
@@ -50,7 +50,6 @@ private:
     QElapsedTimer sinceStart_;
     SerialPortControl port_;
     ExchangeController exchange_{port_};
-    std::optional<Finding> finding_;
 };
 
 } // namespace orv52::cli
