@@ -1,7 +1,5 @@
 #include "exit_code.h"
 
-#include "messages/message_catalogue.h"
-
 #include <array>
 #include <string_view>
 
@@ -40,16 +38,28 @@ static_assert(inCodeOrder(), "a code is found by its value");
 
 } // namespace
 
-ExitCode exitCodeForMessage(int messageId) {
-    switch (messageId) {
-    case message_id::InvalidPortNumber:
+ExitCode exitCodeForError(const NumberedError& error) {
+    switch (error.number()) {
+    case error_number::InvalidPortNumber:
         return ExitCode::InvalidPort;
-    case message_id::PortBusy:
+    case error_number::PortAlreadyOpen:
         return ExitCode::PortBusy;
-    case message_id::PortAccessDenied:
+    case error_number::PortAccessDenied:
         return ExitCode::AccessDenied;
     default:
         return ExitCode::PortFailed;
+    }
+}
+
+bool isPortFailure(ExitCode code) {
+    switch (code) {
+    case ExitCode::InvalidPort:
+    case ExitCode::PortBusy:
+    case ExitCode::AccessDenied:
+    case ExitCode::PortFailed:
+        return true;
+    default:
+        return false;
     }
 }
 

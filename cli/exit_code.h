@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/numbered_error.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,7 +10,10 @@ namespace orv52::cli {
 // What a script sees when the command ends; the values are part of the tool's interface.
 enum class ExitCode {
     Done = 0,
-    Differs = 1,           // the receiver holds something other than the file
+    Differs = 1, // the receiver holds something other than the file
+    // A series in which a receiver was not programmed; the code Differs has, which scripts
+    // already read as "not every receiver is as the file says".
+    ReceiverFailed = Differs,
     Usage = 2,             // the command line itself is wrong
     NoAnswer = 3,          // nothing complete came back within the timeout
     TransmissionError = 4, // an answer came back damaged or of the wrong kind
@@ -20,8 +25,13 @@ enum class ExitCode {
     OutputFailed = 10,     // a result, a backup or a log line cannot be written
 };
 
-// The code of a command ended by one of the port messages (absent, busy, denied).
-ExitCode exitCodeForMessage(int messageId);
+// The code of a command ended by what the port reported: an absent device, a busy one, a denied
+// access, any other failure.
+ExitCode exitCodeForError(const NumberedError& error);
+
+// A port failure: the device is missing, busy, forbidden or broken, rather than the receiver
+// not answering.
+bool isPortFailure(ExitCode code);
 
 // A code as one word for logs and scripts: "done", "differs", "no-answer" and so on.
 std::string_view exitCodeName(ExitCode code);

@@ -19,11 +19,11 @@ std::string messageText(int messageId) {
 Failure portFailure(const NumberedError& error) {
     const auto message = operatorMessageFor(error);
     if (!message)
-        return {ExitCode::PortFailed, std::string("Błąd portu: ") + error.what()};
+        return {exitCodeForError(error), std::string("Błąd portu: ") + error.what()};
     std::string text = messageText(message->id);
     if (!message->detail.empty())
         text += " " + message->detail;
-    return {exitCodeForMessage(message->id), text};
+    return {exitCodeForError(error), text};
 }
 
 Failure portLost(const QString& device) {
@@ -38,18 +38,6 @@ Failure unexpectedAnswer(std::string_view expected, const std::optional<Finding>
 }
 
 } // namespace
-
-bool isPortFailure(ExitCode code) {
-    switch (code) {
-    case ExitCode::InvalidPort:
-    case ExitCode::PortBusy:
-    case ExitCode::AccessDenied:
-    case ExitCode::PortFailed:
-        return true;
-    default:
-        return false;
-    }
-}
 
 ReceiverExchanges::ReceiverExchanges(const PortResolver& resolver, const PortChoice& port,
                                      bool trace, std::ostream& traceOut)

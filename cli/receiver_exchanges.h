@@ -15,10 +15,6 @@
 
 namespace orv52::cli {
 
-// A port failure: the device is missing, busy, forbidden or broken, rather than the receiver
-// not answering.
-bool isPortFailure(ExitCode code);
-
 // The two exchanges of the command line with the receiver on the port the user named, each with
 // the window's own port control and exchange, waiting in a local event loop. The port is closed
 // between exchanges. Needs a QCoreApplication.

@@ -61,7 +61,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
     flushChecked(out_, kStandardOutput);
     if (backupFailed)
         return ExitCode::OutputFailed;
-    return failed_ == 0 ? ExitCode::Done : ExitCode::Differs;
+    return failed_ == 0 ? ExitCode::Done : ExitCode::ReceiverFailed;
 }
 
 std::optional<Configuration> Series::waitForReceiver() {

@@ -29,9 +29,9 @@ public:
            std::ostream& err);
 
     // Until --count receivers have been handled or the user stops it; then the summary. Done
-    // only when every receiver ended done; OutputFailed when a backup could not be written,
-    // which also ends the series. Throws Failure (OutputFailed) when a result line or the
-    // summary cannot be written.
+    // only when every receiver ended done, ReceiverFailed otherwise; OutputFailed when a backup
+    // could not be written, which also ends the series. Throws Failure (OutputFailed) when a result
+    // line or the summary cannot be written.
     ExitCode run(const Configuration& settings, const std::optional<QString>& backupDirectory);
 
 private:
