@@ -4,6 +4,7 @@
 #include "cli/exit_code.h"
 #include "command_line_common.h"
 #include "link/platform.h"
+#include "program_platform.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
@@ -126,13 +127,6 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         return usageError(*error);
     return {options, false, false, {}};
 }
-
-// Where the backups go by default, as the user finds the folder.
-#ifdef _WIN32
-constexpr char kExampleBackupFolder[] = "%APPDATA%\\orv52-cli\\kopie";
-#else
-constexpr char kExampleBackupFolder[] = "~/.local/share/orv52-cli/kopie";
-#endif
 
 std::string usageText() {
     return std::string(

@@ -4,11 +4,10 @@
 #include "cli/session.h"
 #include "cli_command_line.h"
 #include "messages/command_line_text.h"
-#include "program_arguments.h"
+#include "program_platform.h"
 #include "version.h"
 
 #include <QCoreApplication>
-#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -32,11 +31,7 @@ int printed(const std::string& text) {
 
 int main(int argc, char* argv[]) {
     using namespace orv52::cli;
-#ifdef SIGPIPE
-    // A reader that went away is a write that failed, told and given its exit code, not a
-    // silent end of the program.
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
+    orv52::ignoreBrokenPipes();
     const ConsoleOutput console;
     std::vector<std::string> arguments = orv52::programArguments(argc, argv);
     if (!arguments.empty())

@@ -1,4 +1,4 @@
-#include "program_arguments.h"
+#include "program_platform.h"
 #include "ui/adresowanie_form.h"
 #include "version.h"
 #include "window_command_line.h"

@@ -1,6 +1,8 @@
-#include "program_arguments.h"
+#include "program_platform.h"
 
-#ifdef _WIN32
+#include <csignal>
+
+#ifdef Q_OS_WIN
 #include <QString>
 #include <windows.h>
 // After windows.h, which it needs.
@@ -10,7 +12,7 @@
 namespace orv52 {
 
 std::vector<std::string> programArguments(int argc, char* argv[]) {
-#ifdef _WIN32
+#ifdef Q_OS_WIN
     int count = 0;
     if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
         std::vector<std::string> arguments;
@@ -21,6 +23,12 @@ std::vector<std::string> programArguments(int argc, char* argv[]) {
     }
 #endif
     return {argv, argv + argc};
+}
+
+void ignoreBrokenPipes() {
+#ifndef Q_OS_WIN
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
 }
 
 } // namespace orv52
