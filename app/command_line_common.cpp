@@ -1,6 +1,7 @@
 #include "command_line_common.h"
 
-#include "link/port_name.h"
+#include "link/platform.h"
+#include "messages/pin_error_text.h"
 
 namespace orv52 {
 
@@ -17,9 +18,10 @@ QCommandLineOption comPinOption() {
 }
 
 std::optional<ComPortPins> comPinsGiven(const QCommandLineParser& parser, QString& error) {
-    auto pins = parseComPortPins(parser.values(comPinOption()), error);
+    ComPortPinError refused;
+    auto pins = parseComPortPins(parser.values(comPinOption()), refused);
     if (!pins)
-        error.prepend(QStringLiteral("--com "));
+        error = QStringLiteral("--com ") + comPortPinErrorText(refused);
     return pins;
 }
 
@@ -36,7 +38,7 @@ std::string comPinHelp() {
     return std::string("  --com N=URZĄDZENIE\n"
                        "                   przypisuje urządzenie do numeru COM N (1..4), np.\n"
                        "                   --com 2=") +
-           kExamplePinnedDevice + "; można powtarzać\n";
+           platform::kExamplePinnedDevice + "; można powtarzać\n";
 }
 
 } // namespace orv52

@@ -1,6 +1,6 @@
-#include "app/version.h"
-#include "program_arguments.h"
+#include "program_platform.h"
 #include "ui/adresowanie_form.h"
+#include "version.h"
 #include "window_command_line.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // request written, answer awaited, port closed), against the receiver simulator at its real
 // 1200-baud pacing, and sets each against the simulator's own share: the line time of its answer.
 // Usage: cli_exchange_bench [exchanges of each kind, default 20]
-#include "app/cli/receiver_exchanges.h"
 #include "bench_args.h"
+#include "cli/receiver_exchanges.h"
 #include "line_time.h"
 #include "median.h"
 #include "support/receiver_simulator.h"
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::ostringstream noTrace;
-    orv52::cli::ReceiverExchanges receiver(line.linePath().toStdString(), {}, false, noTrace);
+    orv52::cli::ReceiverExchanges receiver(orv52::PortResolver(), line.linePath(), false, noTrace);
     orv52::Configuration settings;
     settings.timings = {1, 2, 3, 4, 5, 6};
     const auto reads = timed(count, [&] { receiver.read(); });

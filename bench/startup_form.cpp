@@ -1,6 +1,6 @@
 // Starts as the program does and reports its main window's first paint; run by startup_bench.
 // Usage: startup_form <launch time, CLOCK_MONOTONIC ns>
-#include "app/version.h"
+#include "version.h"
 #include "first_paint_probe.h"
 #include "ui/adresowanie_form.h"
 

@@ -127,24 +127,6 @@ ComPortAssignments windowsComPorts(const SerialSystemView& system) {
     return assignments;
 }
 
-ComPortAssignments nativeComPorts(const SerialSystemView& system) {
-#ifdef Q_OS_WIN
-    return windowsComPorts(system);
-#else
-    return linuxComPorts(system);
-#endif
-}
-
-ComPortAssignment resolvePort(const PortChoice& choice,
-                              const std::function<SerialSystemView()>& readSystem) {
-    if (const auto* device = std::get_if<QString>(&choice))
-        return {*device, std::nullopt};
-    const int number = std::get<int>(choice);
-    if (number < 1 || number > kComPortCount)
-        return {comPortDeviceName(number), std::nullopt};
-    return nativeComPorts(readSystem())[number - 1];
-}
-
 std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
                                                 const ComPortAssignments& assignments) {
     const auto reached = [&](const QString& location) {
@@ -168,30 +150,6 @@ std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
     std::ranges::sort(others, {},
                       [](const SerialPortEntry& port) { return nameOrder(port.portName); });
     return others;
-}
-
-QString describeSerialDevice(const SerialPortEntry& port) {
-    QString what = port.description.isEmpty() ? QStringLiteral("port szeregowy") : port.description;
-    if (!port.manufacturer.isEmpty())
-        what += QStringLiteral(" (%1)").arg(port.manufacturer);
-    return what;
-}
-
-QString describeComPort(const ComPortAssignment& assignment) {
-    QString where = assignment.device;
-    if (assignment.pinned && !assignment.resolvesTo.isEmpty() &&
-        assignment.resolvesTo != assignment.device)
-        where += QStringLiteral(" → ") + assignment.resolvesTo;
-    QString what;
-    if (assignment.hardware)
-        what = describeSerialDevice(*assignment.hardware);
-    else if (assignment.pinned && !assignment.resolvesTo.isEmpty())
-        what = QStringLiteral("urządzenie spoza listy portów szeregowych");
-    else
-        what = QStringLiteral("brak urządzenia");
-    if (assignment.pinned)
-        what += QStringLiteral(", przypisany");
-    return where + QStringLiteral(": ") + what;
 }
 
 } // namespace orv52

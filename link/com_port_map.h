@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <array>
-#include <functional>
 #include <map>
 #include <optional>
 #include <variant>
@@ -46,6 +45,9 @@ struct ComPortAssignment {
     std::optional<SerialPortEntry> hardware;
     bool pinned = false;
     QString resolvesTo{}; // a pinned number's device resolved; empty when nothing is there
+
+    // A device is there: listed, or a pinned device that resolves to something.
+    bool reachesDevice() const { return hardware || (pinned && !resolvesTo.isEmpty()); }
 };
 
 using ComPortAssignments = std::array<ComPortAssignment, kComPortCount>;
@@ -63,30 +65,13 @@ ComPortAssignments linuxComPorts(const SerialSystemView& system);
 // is there. A number left over keeps COMn, which fails to open like any absent port.
 ComPortAssignments windowsComPorts(const SerialSystemView& system);
 
-// The rule of the platform the program was built for.
-ComPortAssignments nativeComPorts(const SerialSystemView& system);
-
 // What the user chose: a COM number, as the window's options and COM1..COM4 name one, or a
 // device named directly (a path, a stable by-id name, a Windows port beyond COM4).
 using PortChoice = std::variant<int, QString>;
-
-// Where `choice` leads on the system that `readSystem` reads: the one resolution behind both the
-// device a port opens and what the tool tips and `orv52-cli ports` name. Only a COM number 1..4
-// needs the system read (which takes milliseconds); a number beyond keeps the system's own name
-// for it, a device named is itself.
-ComPortAssignment resolvePort(const PortChoice& choice,
-                              const std::function<SerialSystemView()>& readSystem);
 
 // The serial devices that no COM number reaches, for the user to name by path: those listed
 // (less the ttyS the kernel records without a UART) and the kernel's UARTs that Qt left out.
 std::vector<SerialPortEntry> otherSerialDevices(const SerialSystemView& system,
                                                 const ComPortAssignments& assignments);
-
-// What a device is: "FT232R USB UART (FTDI)", "port szeregowy" when it says nothing of itself.
-QString describeSerialDevice(const SerialPortEntry& port);
-
-// What a port option tells the operator: "/dev/ttyUSB0: FT232R USB UART (FTDI)", that no device
-// is behind it, and for a pinned number where it leads and that it is pinned.
-QString describeComPort(const ComPortAssignment& assignment);
 
 } // namespace orv52

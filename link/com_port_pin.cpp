@@ -1,19 +1,18 @@
 #include "link/com_port_pin.h"
 
+#include "link/platform.h"
 #include "link/port_name.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace orv52 {
 
 namespace {
 
-std::optional<ComPortPin> parsePin(const QString& value, QString& error) {
+std::optional<ComPortPin> parsePin(const QString& value, ComPortPinError& error) {
     const qsizetype separator = value.indexOf(QLatin1Char('='));
     if (separator < 0) {
-        error = QStringLiteral("„%1”: oczekiwano NUMER=URZĄDZENIE, np. 2=%2")
-                    .arg(value, QLatin1String(kExampleDevice));
+        error = {ComPortPinError::Kind::NoSeparator, value};
         return std::nullopt;
     }
     // "2" or "COM2"
@@ -21,13 +20,12 @@ std::optional<ComPortPin> parsePin(const QString& value, QString& error) {
     const int portNumber =
         comPortNumber(number).value_or(comPortNumber(QStringLiteral("COM") + number).value_or(0));
     if (portNumber < 1 || portNumber > kComPortCount) {
-        error =
-            QStringLiteral("„%1”: numer portu musi być od 1 do %2").arg(value).arg(kComPortCount);
+        error = {ComPortPinError::Kind::NumberOutOfRange, value};
         return std::nullopt;
     }
     const QString device = value.mid(separator + 1);
     if (device.isEmpty()) {
-        error = QStringLiteral("„%1”: brak ścieżki urządzenia").arg(value);
+        error = {ComPortPinError::Kind::NoDevice, value};
         return std::nullopt;
     }
     return ComPortPin{portNumber, device};
@@ -35,14 +33,14 @@ std::optional<ComPortPin> parsePin(const QString& value, QString& error) {
 
 } // namespace
 
-std::optional<ComPortPins> parseComPortPins(const QStringList& values, QString& error) {
+std::optional<ComPortPins> parseComPortPins(const QStringList& values, ComPortPinError& error) {
     ComPortPins pins;
     for (const QString& value : values) {
         const auto pin = parsePin(value, error);
         if (!pin)
             return std::nullopt;
         if (std::ranges::find(pins, pin->number, &ComPortPin::number) != pins.end()) {
-            error = QStringLiteral("COM %1 przypisany więcej niż raz").arg(pin->number);
+            error = {ComPortPinError::Kind::PinnedTwice, value, pin->number};
             return std::nullopt;
         }
         pins.push_back(*pin);
@@ -53,12 +51,7 @@ std::optional<ComPortPins> parseComPortPins(const QStringList& values, QString& 
 std::vector<PinnedPort> resolveComPortPins(const ComPortPins& pins) {
     std::vector<PinnedPort> resolved;
     for (const ComPortPin& pin : pins) {
-#ifdef Q_OS_WIN
-        const QString target = pin.device;
-#else
-        const QString target = QFileInfo(pin.device).canonicalFilePath();
-#endif
-        resolved.push_back({pin.number, pin.device, target});
+        resolved.push_back({pin.number, pin.device, platform::pinTarget(pin.device)});
     }
     return resolved;
 }

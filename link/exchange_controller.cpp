@@ -29,7 +29,9 @@ void ExchangeController::clearReceiveBuffer() {
 }
 
 void ExchangeController::start(std::span<const std::uint8_t> request) {
+    request_.assign(request.begin(), request.end());
     receivedBytes_.clear();
+    finding_.reset();
     if (!port_.isOpen())
         port_.open();
     port_.discardInput();
@@ -77,6 +79,8 @@ void ExchangeController::finish(Outcome outcome) {
     if (!running_)
         return;
     running_ = false;
+    if (outcome != Outcome::PortLost)
+        finding_ = examineAnswer(request_, receivedBytes_);
     end();
     emit finished(outcome);
 }

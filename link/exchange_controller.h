@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/serial_port_control.h"
+#include "protocol/answer_finding.h"
 #include "protocol/configuration.h"
 #include "protocol/receive_buffer.h"
 
@@ -46,11 +47,11 @@ public:
 
     explicit ExchangeController(SerialPortControl& port, QObject* parent = nullptr);
 
-    const ReceiveBuffer& receiveBuffer() const { return receiveBuffer_; }
-    // Every byte read since the last start(), in arrival order. The receive buffer drops stray
-    // bytes and stops growing past an answer's length; this keeps them all to tell why an
-    // exchange failed.
-    const std::vector<std::uint8_t>& receivedBytes() const { return receivedBytes_; }
+    // What came back in the exchange that ended last, named from every byte read in it (the
+    // receive buffer drops stray bytes and stops growing past an answer's length): the verdict
+    // that goes with its outcome. Nothing while one runs, after one that could not start and
+    // after the device went away under it, which says nothing of the receiver.
+    const std::optional<Finding>& finding() const { return finding_; }
     void setTrace(Trace trace);
 
     void clearReceiveBuffer();
@@ -88,7 +89,9 @@ private:
     QTimer pollTimer_{this};
     QTimer timeoutTimer_{this};
     ReceiveBuffer receiveBuffer_;
+    std::vector<std::uint8_t> request_;
     std::vector<std::uint8_t> receivedBytes_;
+    std::optional<Finding> finding_;
     std::optional<Configuration> received_;
     Trace trace_;
     bool running_ = false;

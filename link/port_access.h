@@ -23,7 +23,7 @@ private:
 
 // The group owning the device when the user's permissions do not allow opening it for reading
 // and writing; nothing when they do, when the device is absent, or on systems without such
-// permissions (Windows).
+// permissions (Windows). With the rest of the platform's code, in platform.cpp.
 std::optional<QString> accessDeniedGroup(const QString& device);
 
 } // namespace orv52

@@ -10,14 +10,6 @@ QString windowsComPortDevice(int portNumber) {
     return QStringLiteral("COM%1").arg(portNumber);
 }
 
-QString comPortDeviceName(int portNumber) {
-#ifdef Q_OS_WIN
-    return windowsComPortDevice(portNumber);
-#else
-    return linuxComPortDevice(portNumber);
-#endif
-}
-
 std::optional<int> comPortNumber(QStringView name) {
     constexpr qsizetype kMostDigits = 4; // Windows numbers its ports up to 256
     if (!name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))

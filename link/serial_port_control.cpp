@@ -1,8 +1,6 @@
 #include "link/serial_port_control.h"
 
-#include "link/kernel_uart_records.h"
-#include "link/port_name.h"
-#include "link/serial_port_list.h"
+#include "link/platform.h"
 
 #include <QDeadlineTimer>
 #include <QMetaObject>
@@ -37,16 +35,7 @@ constexpr int kWriteTimeoutMs = 500;
 
 } // namespace
 
-SerialPortControl::SerialPortControl(QObject* parent)
-    : QObject(parent), systemReader_([] {
-          SerialSystemView system{availableSerialPorts(), {}, {}};
-#ifndef Q_OS_WIN
-          // Only Linux keeps such records; on Windows, Wine would reach the Linux host's
-          // through Z:.
-          system.kernelUarts = readKernelUartRecords();
-#endif
-          return system;
-      }) {
+SerialPortControl::SerialPortControl(QObject* parent) : QObject(parent) {
     // QSerialPort applies these when it opens the device.
     port_.setBaudRate(kBaudRate);
     port_.setDataBits(QSerialPort::Data8);
@@ -56,24 +45,6 @@ SerialPortControl::SerialPortControl(QObject* parent)
     port_.setReadBufferSize(kInputBufferSize);
     connect(&port_, &QSerialPort::errorOccurred, this, &SerialPortControl::onError);
     connect(&port_, &QSerialPort::readyRead, this, &SerialPortControl::bytesArrived);
-}
-
-void SerialPortControl::setSystemReader(SystemReader reader) {
-    systemReader_ = std::move(reader);
-}
-
-void SerialPortControl::setComPortPins(ComPortPins pins) {
-    pins_ = std::move(pins);
-}
-
-SerialSystemView SerialPortControl::serialSystem() const {
-    SerialSystemView system = systemReader_();
-    system.pins = resolveComPortPins(pins_);
-    return system;
-}
-
-ComPortAssignment SerialPortControl::comPortAssignment(int comPort) const {
-    return resolvePort(comPort, [this] { return serialSystem(); });
 }
 
 int SerialPortControl::comPort() const {
@@ -89,6 +60,10 @@ void SerialPortControl::setDevice(const QString& device) {
     choice_ = device;
 }
 
+void SerialPortControl::choose(PortChoice choice) {
+    choice_ = std::move(choice);
+}
+
 bool SerialPortControl::isOpen() const {
     return port_.isOpen() && !failed_;
 }
@@ -98,7 +73,7 @@ void SerialPortControl::open() {
         close();
     if (port_.isOpen())
         return;
-    device_ = resolvePort(choice_, [this] { return serialSystem(); }).device;
+    device_ = resolver_.resolve(choice_).device;
     port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite))
         throwOpenError(port_.error(), port_.errorString(), device_);
@@ -145,18 +120,7 @@ void SerialPortControl::write(std::span<const std::uint8_t> bytes) {
     if (!isOpen() || port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
         throw NumberedError(error_number::PortWriteFailed, port_.errorString().toStdString());
     const QDeadlineTimer deadline(kWriteTimeoutMs);
-#ifdef Q_OS_WIN
-    // Windows writes overlapped: the bytes are handed over when the write's completion is taken,
-    // which waiting for "bytes written" does.
-    while (port_.bytesToWrite() > 0 && !deadline.hasExpired() &&
-           port_.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
-    }
-#else
-    // flush() hands the bytes to the system directly; waiting for "bytes written" instead would
-    // also read input and give up when the input buffer is full.
-    while (port_.bytesToWrite() > 0 && !deadline.hasExpired() && port_.flush()) {
-    }
-#endif
+    platform::handOverWrites(port_, deadline);
     if (port_.bytesToWrite() > 0) {
         const QString text = port_.errorString();
         if (port_.isOpen())

@@ -3,6 +3,7 @@
 #include "link/com_port_map.h"
 #include "link/com_port_pin.h"
 #include "link/port_access.h"
+#include "link/port_resolver.h"
 #include "protocol/numbered_error.h"
 
 #include <QObject>
@@ -22,34 +23,28 @@ namespace orv52 {
 //
 // The COM number is mapped over the serial devices present at each opening, so an adapter
 // plugged in while the program runs is found; a number the user pinned opens its device. The
-// command line may name a device instead of a number. Either way, what opens is what
-// comPortAssignment() and the port listing name: both go through resolvePort().
+// command line may name a device instead of a number. Either way the port's resolver decides
+// what opens, as it decides what the tool tips and the port listing name.
 class SerialPortControl : public QObject {
     Q_OBJECT
 
 public:
-    // The serial devices present and the kernel's record of its UARTs (the pins are the
-    // control's own).
-    using SystemReader = std::function<SerialSystemView()>;
-
     static constexpr int kBaudRate = 1200;
     static constexpr qint64 kInputBufferSize = 1024;
 
     explicit SerialPortControl(QObject* parent = nullptr);
 
-    // Where the devices the COM numbers are mapped over are read from; the system by default.
-    void setSystemReader(SystemReader reader);
-    void setComPortPins(ComPortPins pins);
-    // The serial devices, the kernel's record and the pins, as they are now.
-    SerialSystemView serialSystem() const;
-    // What COM number 1..4 reaches now.
-    ComPortAssignment comPortAssignment(int comPort) const;
+    // What the port's choice leads to; the system's own devices and no pins by default.
+    PortResolver& resolver() { return resolver_; }
+    const PortResolver& resolver() const { return resolver_; }
 
     // The COM number chosen for the next opening; 0 when a device is named instead.
     int comPort() const;
     void setComPort(int comPort);
     // A device for the next opening, named directly.
     void setDevice(const QString& device);
+    // Either, as PortResolver::choiceNamed() reads a port's name.
+    void choose(PortChoice choice);
 
     bool isOpen() const;
     // The device the port was last opened on, as it was named then.
@@ -87,8 +82,7 @@ private:
     void markFailed();
 
     QSerialPort port_;
-    SystemReader systemReader_;
-    ComPortPins pins_;
+    PortResolver resolver_;
     PortChoice choice_ = 1;
     QString device_;
     // The device failed while open (cable pulled, adapter gone). The port counts as closed at

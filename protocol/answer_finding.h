@@ -7,7 +7,8 @@
 namespace orv52 {
 
 // What the bytes that came back in an exchange say about the line and the receiver.
-enum class Finding {
+// One byte wide, so that a loop over every byte value meets every finding.
+enum class Finding : std::uint8_t {
     Answered,     // a complete, sound answer to the request
     Silence,      // nothing came back at all
     Echo,         // only the request itself came back: a loopback or an echoing adapter

@@ -5,11 +5,23 @@
 
 namespace orv52 {
 
-std::uint8_t frameChecksum(const Record& frame) {
-    const unsigned sum = std::accumulate(frame.begin() + offset::FirstSummed,
-                                         frame.begin() + offset::LastSummed + 1, kHeaderSum);
+namespace {
+
+// The byte that brings `sum` to a multiple of 256.
+std::uint8_t completingByte(unsigned sum) {
     const unsigned remainder = sum % 256;
     return static_cast<std::uint8_t>(remainder == 0 ? 0 : 256 - remainder);
+}
+
+} // namespace
+
+std::uint8_t frameChecksum(const Record& frame) {
+    return completingByte(std::accumulate(frame.begin() + offset::FirstSummed,
+                                          frame.begin() + offset::LastSummed + 1, kHeaderSum));
+}
+
+std::uint8_t recordChecksum(const Record& record) {
+    return completingByte(std::accumulate(record.begin(), record.begin() + offset::Checksum, 0u));
 }
 
 bool isRecordValid(const Record& record) {

@@ -40,6 +40,10 @@ inline constexpr unsigned kHeaderSum = 'P' + 'R' + 'G';
 // 8-bit sum of all 21 bytes zero. Never 256: a sum that is already a multiple of 256 gives 0.
 std::uint8_t frameChecksum(const Record& frame);
 
+// The byte for offset 20 of a record whose offsets 0..19 are filled, whatever they hold, that makes
+// it valid: what a receiver puts at the end of the configuration it sends.
+std::uint8_t recordChecksum(const Record& record);
+
 // A received record is valid when all 21 bytes sum to a multiple of 256; nothing else is checked.
 bool isRecordValid(const Record& record);
 

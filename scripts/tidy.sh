@@ -9,6 +9,8 @@ cmake --preset tidy -B "$dir" >/dev/null
 # Sources include what moc generates; generating it is all the building clang-tidy needs.
 cmake --build "$dir" --target autogen >/dev/null
 
-ours="^$PWD/(protocol|messages|link|ui|app|tools|tests)/"
+# The checkout's path as a regular expression: any folder name, "a+b" or "(x)" too, is itself.
+here=$(printf '%s' "$PWD" | sed 's/[][\\.^$*+?(){}|]/\\&/g')
+ours="^$here/(protocol|messages|link|ui|cli|app|tools|tests)/"
 run-clang-tidy-14 -clang-tidy-binary clang-tidy-14 -quiet -p "$dir" -j "$(nproc)" \
     -header-filter="$ours" "$ours"

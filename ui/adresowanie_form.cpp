@@ -23,6 +23,7 @@ namespace orv52 {
 
 namespace layout = main_layout;
 namespace texts = main_texts;
+namespace names = control_name;
 
 namespace {
 
@@ -56,23 +57,18 @@ Adresowanie_Form::Adresowanie_Form(QWidget* parent)
 }
 
 void Adresowanie_Form::takeControls(const MadeControls& made) {
-    for (int i = 0; i < int(AdresL_Check.size()); ++i)
-        AdresL_Check[i] = made.get<QCheckBox>(indexedName("AdresL_Check", i));
-    for (int i = 0; i < int(AdresH_Check.size()); ++i)
-        AdresH_Check[i] = made.get<QCheckBox>(indexedName("AdresH_Check", i));
-    for (int i = 0; i < 2; ++i) {
-        DelaySetOnRelay_Text[i] = made.get<QLineEdit>(indexedName("DelaySetOnRelay_Text", i));
-        DurationSetOnRelay_Text[i] = made.get<QLineEdit>(indexedName("DurationSetOnRelay_Text", i));
-        LightingTime_Text[i] = made.get<QLineEdit>(indexedName("LightingTime_Text", i));
-    }
-    WyswietlPolecenie_Combo = made.get<QComboBox>(QStringLiteral("WyswietlPolecenie_Combo"));
-    TrybBuzera_Combo = made.get<QComboBox>(QStringLiteral("TrybBuzera_Combo"));
-    for (int index = 1; index <= kPortCount; ++index)
-        Port_Option[index - 1] = made.get<QRadioButton>(indexedName("Port_Option", index));
-    Wersja_Text = made.get<QLineEdit>(QStringLiteral("Wersja_Text"));
-    Przeslij_Command = made.get<QPushButton>(QStringLiteral("Przeslij_Command"));
-    Odbierz_Command = made.get<QPushButton>(QStringLiteral("Odbierz_Command"));
-    About_Command = made.get<QPushButton>(QStringLiteral("About_Command"));
+    made.take(AdresL_Check, names::AdresL_Check, 0);
+    made.take(AdresH_Check, names::AdresH_Check, 0);
+    made.take(DelaySetOnRelay_Text, names::DelaySetOnRelay_Text, 0);
+    made.take(DurationSetOnRelay_Text, names::DurationSetOnRelay_Text, 0);
+    made.take(LightingTime_Text, names::LightingTime_Text, 0);
+    made.take(WyswietlPolecenie_Combo, names::WyswietlPolecenie_Combo);
+    made.take(TrybBuzera_Combo, names::TrybBuzera_Combo);
+    made.take(Port_Option, names::Port_Option, 1);
+    made.take(Wersja_Text, names::Wersja_Text);
+    made.take(Przeslij_Command, names::Przeslij_Command);
+    made.take(Odbierz_Command, names::Odbierz_Command);
+    made.take(About_Command, names::About_Command);
 }
 
 void Adresowanie_Form::setUpControls() {
@@ -84,7 +80,7 @@ void Adresowanie_Form::setUpControls() {
     // the description as well, so a screen reader still says which list it is.
     for (auto* list : {WyswietlPolecenie_Combo, TrybBuzera_Combo})
         list->setAccessibleDescription(list->accessibleName());
-    Port_Option[0]->setChecked(true);
+    portOption(1)->setChecked(true);
     Wersja_Text->setReadOnly(true);
     Wersja_Text->setAlignment(Qt::AlignCenter);
     // Enter and Esc press no button on this window.
@@ -100,8 +96,8 @@ void Adresowanie_Form::setTabOrder() {
     order.insert(order.end(),
                  {WyswietlPolecenie_Combo, TrybBuzera_Combo, Przeslij_Command, Odbierz_Command});
     // The port options are one stop; within the group COM 4 comes first.
-    for (int i = kPortCount - 1; i >= 0; --i)
-        order.push_back(Port_Option[i]);
+    for (int comPort = kComPortCount; comPort >= 1; --comPort)
+        order.push_back(portOption(comPort));
     order.insert(order.end(), {Wersja_Text, About_Command});
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
@@ -117,8 +113,8 @@ void Adresowanie_Form::connectHandlers() {
     connect(Odbierz_Command, &QPushButton::clicked, this, &Adresowanie_Form::Odbierz_Command_Click);
     connect(&exchange_, &ExchangeController::finished, this, &Adresowanie_Form::exchangeFinished);
     connect(About_Command, &QPushButton::clicked, this, &Adresowanie_Form::About_Command_Click);
-    for (int index = 1; index <= kPortCount; ++index) {
-        auto* option = Port_Option[index - 1];
+    for (int index = 1; index <= kComPortCount; ++index) {
+        auto* option = portOption(index);
         connect(option, &QRadioButton::clicked, this, [this, index] { Port_Option_Click(index); });
         new DescriptionRefresh(option, [this, index] { return portOptionDescription(index); });
         connect(option, &QRadioButton::toggled, this,
@@ -155,12 +151,12 @@ void Adresowanie_Form::About_Command_Click() {
     about.exec();
 }
 
-void Adresowanie_Form::setSystemReader(SerialPortControl::SystemReader reader) {
-    Port_MSComm.setSystemReader(std::move(reader));
+void Adresowanie_Form::setSystemReader(PortResolver::SystemReader reader) {
+    Port_MSComm.resolver().setSystemReader(std::move(reader));
 }
 
 void Adresowanie_Form::setComPortPins(ComPortPins pins) {
-    Port_MSComm.setComPortPins(std::move(pins));
+    Port_MSComm.resolver().setPins(std::move(pins));
 }
 
 void Adresowanie_Form::setMessagePresenter(MessagePresenter presenter) {

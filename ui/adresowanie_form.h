@@ -33,7 +33,6 @@ class Adresowanie_Form : public QWidget {
 
 public:
     using MessagePresenter = std::function<void(int messageId)>;
-    static constexpr int kPortCount = kComPortCount;
 
     explicit Adresowanie_Form(QWidget* parent = nullptr);
 
@@ -45,7 +44,7 @@ public:
 
     // Lets tests show the window a machine of their own: the serial devices present and the
     // kernel's record of its UARTs; the program itself never calls it.
-    void setSystemReader(SerialPortControl::SystemReader reader);
+    void setSystemReader(PortResolver::SystemReader reader);
     // The COM numbers the user pinned to devices on the command line.
     void setComPortPins(ComPortPins pins);
     // Lets tests see which messages are shown instead of opening boxes.
@@ -67,6 +66,8 @@ private:
     void AdresL_Check_Click(int index);
     void AdresH_Check_Click(int index);
 
+    // The option of COM number `comPort`, 1..4, as the options' names and handlers number them.
+    QRadioButton* portOption(int comPort) const { return Port_Option.at(comPort - 1); }
     void Port_Option_Click(int index);
     // What port option `index` reaches now, for its tool tip and accessible description.
     QString portOptionDescription(int index) const;
@@ -107,7 +108,7 @@ private:
     std::array<QLineEdit*, 2> LightingTime_Text{};
     QComboBox* WyswietlPolecenie_Combo = nullptr;
     QComboBox* TrybBuzera_Combo = nullptr;
-    std::array<QRadioButton*, kPortCount> Port_Option{}; // COM 1..4 at 0..3
+    std::array<QRadioButton*, kComPortCount> Port_Option{}; // found through portOption()
     QLineEdit* Wersja_Text = nullptr;
     QPushButton* Przeslij_Command = nullptr;
     QPushButton* Odbierz_Command = nullptr;

@@ -50,6 +50,10 @@ CaptionKind captionKind(ControlKind kind) {
 
 } // namespace
 
+QString indexedName(const char* arrayName, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(arrayName)).arg(index);
+}
+
 std::vector<Caption> captionsOf(std::span<const ControlRow> rows) {
     std::vector<Caption> captions;
     for (const ControlRow& row : rows) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <map>
 #include <span>
 #include <vector>
@@ -32,12 +33,24 @@ struct ControlRow {
 // text box's text is the operator's and is not fitted.
 std::vector<Caption> captionsOf(std::span<const ControlRow> rows);
 
+// The object name of element `index` of a control array, such as "AdresL_Check(0)".
+QString indexedName(const char* arrayName, int index);
+
 // The controls a table made, by object name.
 class MadeControls {
 public:
     void add(QWidget* control) { byName_[control->objectName()] = control; }
     template <typename Control> Control* get(const QString& name) const {
         return qobject_cast<Control*>(byName_.at(name));
+    }
+    template <typename Control> void take(Control*& control, const char* name) const {
+        control = get<Control>(QLatin1String(name));
+    }
+    // Element i of `controls` is the control named indexedName(name, first + i).
+    template <typename Control, std::size_t N>
+    void take(std::array<Control*, N>& controls, const char* name, int first) const {
+        for (std::size_t i = 0; i < N; ++i)
+            controls[i] = get<Control>(indexedName(name, first + int(i)));
     }
 
 private:

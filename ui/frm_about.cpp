@@ -1,9 +1,9 @@
 #include "frm_about.h"
 
 #include "about_layout.h"
-#include "app/version.h"
 #include "app_icon.h"
 #include "font_fit.h"
+#include "version.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -9,10 +9,7 @@ namespace orv52 {
 
 namespace layout = main_layout;
 namespace texts = main_texts;
-
-QString indexedName(const char* arrayName, int index) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(arrayName)).arg(index);
-}
+namespace names = control_name;
 
 std::vector<ControlRow> mainWindowControls() {
     std::vector<ControlRow> rows;
@@ -42,9 +39,9 @@ std::vector<ControlRow> mainWindowControls() {
             frameCaption + QLatin1Char(' ') + caption);
     };
     for (int i = 0; i < teams::count(teams::Mask::Low); ++i)
-        addTeamBox(teams::Mask::Low, i, layout::AdresL_Check(i), "AdresL_Check");
+        addTeamBox(teams::Mask::Low, i, layout::AdresL_Check(i), names::AdresL_Check);
     for (int i = 0; i < teams::count(teams::Mask::High); ++i)
-        addTeamBox(teams::Mask::High, i, layout::AdresH_Check(i), "AdresH_Check");
+        addTeamBox(teams::Mask::High, i, layout::AdresH_Check(i), names::AdresH_Check);
 
     struct FieldGroup {
         const char* frameName;
@@ -56,13 +53,14 @@ std::vector<ControlRow> mainWindowControls() {
         const std::array<QStringView, 2>& labels;
     };
     const std::array<FieldGroup, 3> groups{{
-        {"DelaySetOnRelay_Frame", "DelaySetOnRelay_Text", "DelaySetOnRelay_Label",
+        {"DelaySetOnRelay_Frame", names::DelaySetOnRelay_Text, "DelaySetOnRelay_Label",
          timing_group::Delay, layout::DelaySetOnRelay_Frame, layout::RelayLabel, texts::RelayLabel},
-        {"DurationSetOnRelay_Frame", "DurationSetOnRelay_Text", "DurationSetOnRelay_Label",
+        {"DurationSetOnRelay_Frame", names::DurationSetOnRelay_Text, "DurationSetOnRelay_Label",
          timing_group::Duration, layout::DurationSetOnRelay_Frame, layout::RelayLabel,
          texts::RelayLabel},
-        {"LightingTime_Frame", "LightingTime_Text", "LightingTime_Label", timing_group::Lighting,
-         layout::LightingTime_Frame, layout::LightingTime_Label, texts::LightingTime_Label},
+        {"LightingTime_Frame", names::LightingTime_Text, "LightingTime_Label",
+         timing_group::Lighting, layout::LightingTime_Frame, layout::LightingTime_Label,
+         texts::LightingTime_Label},
     }};
     for (const auto& group : groups) {
         addFrame(texts::timingFrame(group.group), group.frameRect, group.frameName);
@@ -76,25 +74,26 @@ std::vector<ControlRow> mainWindowControls() {
 
     addFrame(texts::fromUtf8(kDisplayCommand.caption), layout::WyswietlPolecenie_Frame,
              "WyswietlPolecenie_Frame");
-    add(List, {}, layout::ListInFrame, QStringLiteral("WyswietlPolecenie_Combo"), frameCaption,
+    add(List, {}, layout::ListInFrame, QLatin1String(names::WyswietlPolecenie_Combo), frameCaption,
         &kDisplayCommand);
     addFrame(texts::fromUtf8(kBuzzerMode.caption), layout::TrybBuzera_Frame, "TrybBuzera_Frame");
-    add(List, {}, layout::ListInFrame, QStringLiteral("TrybBuzera_Combo"), frameCaption,
+    add(List, {}, layout::ListInFrame, QLatin1String(names::TrybBuzera_Combo), frameCaption,
         &kBuzzerMode);
 
     addFrame(texts::PortCOM_Frame, layout::PortCOM_Frame, "PortCOM_Frame");
     for (int index = 1; index <= kComPortCount; ++index)
         add(OptionButton, texts::portCaption(index), layout::Port_Option(index),
-            indexedName("Port_Option", index));
+            indexedName(names::Port_Option, index));
     addFrame(texts::Wersja_Frame, layout::Wersja_Frame, "Wersja_Frame");
-    add(TextBox, u"0.0", layout::Wersja_Text, QStringLiteral("Wersja_Text"), frameCaption);
+    add(TextBox, u"0.0", layout::Wersja_Text, QLatin1String(names::Wersja_Text), frameCaption);
 
     frame.clear();
     add(PushButton, texts::Przeslij_Command, layout::Przeslij_Command,
-        QStringLiteral("Przeslij_Command"));
+        QLatin1String(names::Przeslij_Command));
     add(PushButton, texts::Odbierz_Command, layout::Odbierz_Command,
-        QStringLiteral("Odbierz_Command"));
-    add(PushButton, texts::About_Command, layout::About_Command, QStringLiteral("About_Command"));
+        QLatin1String(names::Odbierz_Command));
+    add(PushButton, texts::About_Command, layout::About_Command,
+        QLatin1String(names::About_Command));
     return rows;
 }
 

@@ -1,6 +1,6 @@
-#include "app/cli/finding_text.h"
 #include "cli_run.h"
 #include "link/serial_port_control.h"
+#include "messages/finding_text.h"
 #include "protocol/configuration.h"
 #include "protocol/configuration_file.h"
 #include "protocol/requests.h"
@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         const QString first =
             exitCode == 3 ? "Brak połączenia z odbiornikiem !!!" : "Błąd w transmisji !!!";
-        const std::string_view advice = cli::findingText(finding);
+        const std::string_view advice = orv52::findingText(finding);
         QCOMPARE(run.err, "orv52-cli: " + first + "\norv52-cli: " +
                               QString::fromUtf8(advice.data(), qsizetype(advice.size())) + "\n");
     }

@@ -1,6 +1,6 @@
-#include "app/cli/finding_text.h"
 #include "cli_run.h"
 #include "link/serial_port_control.h"
+#include "messages/finding_text.h"
 #include "support/receiver_simulator.h"
 
 #include <QTest>
@@ -39,7 +39,7 @@ private slots:
         QVERIFY2(
             hasLine(run.out, "COM3  " + held.linePath() + ": Port zajęty, ustaw inny port !!!"),
             qPrintable(run.out));
-        const std::string_view advice = orv52::cli::findingText(orv52::Finding::Echo);
+        const std::string_view advice = orv52::findingText(orv52::Finding::Echo);
         const auto echoed = QString::fromUtf8(advice.data(), qsizetype(advice.size()));
         QVERIFY2(hasLine(run.out, "COM4  " + echo.linePath() + ": " + echoed), qPrintable(run.out));
         // Only the query went out: nothing that changes a receiver.

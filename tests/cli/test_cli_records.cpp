@@ -1,7 +1,7 @@
-#include "app/cli/backup.h"
-#include "app/cli/json_log.h"
-#include "app/cli/series_line.h"
-#include "app/cli/status_line.h"
+#include "cli/backup.h"
+#include "cli/json_log.h"
+#include "cli/series_line.h"
+#include "cli/status_line.h"
 #include "protocol/configuration_file.h"
 
 #include <QDir>

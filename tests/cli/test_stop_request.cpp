@@ -1,4 +1,4 @@
-#include "app/cli/stop_request.h"
+#include "cli/stop_request.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>

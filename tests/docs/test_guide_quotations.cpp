@@ -9,8 +9,8 @@
 // - a row "| N | „…” |" of the table of exit codes gives orv52-cli's own meaning of code N, and
 //   every code that the prose names ("kodem 3") is one of orv52-cli's codes.
 // What a code block shows as a program's output is an example and is not checked.
-#include "app/cli/exit_code.h"
-#include "app/cli/finding_text.h"
+#include "cli/exit_code.h"
+#include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
 #include "ui/adresowanie_form.h"
 #include "ui/frm_about.h"
@@ -24,6 +24,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -194,9 +196,9 @@ void GuideQuotationsTest::initTestCase() {
             shown << fromUtf8(message->text) << fromUtf8(orv52::messageTitle(message->kind));
         }
     }
-    for (int i = 0; i <= static_cast<int>(orv52::Finding::Garbled); ++i)
-        if (const auto text = orv52::cli::findingText(static_cast<orv52::Finding>(i));
-            !text.empty())
+    // Every value a finding can take, so that a finding added later is quoted too.
+    for (int i = 0; i <= std::numeric_limits<std::uint8_t>::max(); ++i)
+        if (const auto text = orv52::findingText(static_cast<orv52::Finding>(i)); !text.empty())
             programs_.messages << fromUtf8(text);
     // The line under message 108, as the guide's example shows it.
     programs_.messages << fromUtf8(orv52::accessDeniedDetail("/dev/ttyUSB0", "dialout"));

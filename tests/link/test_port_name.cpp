@@ -1,10 +1,7 @@
 #include "link/port_name.h"
-#include "link/serial_port_control.h"
+#include "link/port_resolver.h"
 
 #include <QTest>
-
-using orv52::NumberedError;
-using orv52::SerialPortControl;
 
 class PortNameTest : public QObject {
     Q_OBJECT
@@ -12,34 +9,42 @@ class PortNameTest : public QObject {
 private slots:
     void comNumberNamesSystemDevice_data() {
         QTest::addColumn<int>("portNumber");
-        QTest::addColumn<QString>("device");
-#ifdef Q_OS_WIN
-        QTest::newRow("COM 1") << 1 << "COM1";
-        QTest::newRow("COM 2") << 2 << "COM2";
-        QTest::newRow("COM 4") << 4 << "COM4";
-#else
-        QTest::newRow("COM 1") << 1 << "/dev/ttyS0";
-        QTest::newRow("COM 2") << 2 << "/dev/ttyS1";
-        QTest::newRow("COM 4") << 4 << "/dev/ttyS3";
-#endif
+        QTest::addColumn<QString>("linuxDevice");
+        QTest::addColumn<QString>("windowsDevice");
+        QTest::newRow("COM 1") << 1 << "/dev/ttyS0"
+                               << "COM1";
+        QTest::newRow("COM 2") << 2 << "/dev/ttyS1"
+                               << "COM2";
+        QTest::newRow("COM 4") << 4 << "/dev/ttyS3"
+                               << "COM4";
     }
 
     void comNumberNamesSystemDevice() {
         QFETCH(int, portNumber);
-        QFETCH(QString, device);
-        QCOMPARE(orv52::comPortDeviceName(portNumber), device);
+        QFETCH(QString, linuxDevice);
+        QFETCH(QString, windowsDevice);
+        QCOMPARE(orv52::linuxComPortDevice(portNumber), linuxDevice);
+        QCOMPARE(orv52::windowsComPortDevice(portNumber), windowsDevice);
     }
 
-    // A number beyond the four opens the system's own device of that number.
-    void defaultResolverOpensSystemDevice() {
-        SerialPortControl port;
-        port.setComPort(100);
-        try {
-            port.open();
-            QFAIL("/dev/ttyS99 opened");
-        } catch (const NumberedError& error) {
-            QCOMPARE(error.number(), orv52::error_number::InvalidPortNumber);
-        }
+    // "COM1".."COM4" in any case are the window's numbers; anything else names a device.
+    void portNamesAreNumbersOrDevices_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("number"); // 0: a device
+        QTest::newRow("COM1") << "COM1" << 1;
+        QTest::newRow("any case") << "com4" << 4;
+        QTest::newRow("beyond four") << "COM5" << 0;
+        QTest::newRow("path") << "/dev/ttyUSB0" << 0;
+    }
+
+    void portNamesAreNumbersOrDevices() {
+        QFETCH(QString, name);
+        QFETCH(int, number);
+        const orv52::PortChoice choice = orv52::PortResolver::choiceNamed(name);
+        if (number == 0)
+            QCOMPARE(std::get<QString>(choice), name);
+        else
+            QCOMPARE(std::get<int>(choice), number);
     }
 };
 

@@ -125,7 +125,7 @@ private slots:
             return QString::fromStdString(lines[line].devicePath());
         };
         SerialPortControl port;
-        port.setSystemReader([&] {
+        port.resolver().setSystemReader([&] {
             if (machine == "adapters")
                 return SerialSystemView{{{"ttyUSB0", path(2), {}, {}}}, {}, {}};
             return SerialSystemView{{{"ttyS0", path(0), {}, {}},
@@ -135,12 +135,13 @@ private slots:
                                     {}};
         });
         if (machine == "pinned")
-            port.setComPortPins({{comPort, path(1)}});
+            port.resolver().setPins({{comPort, path(1)}});
         if (comPort == 0)
             port.setDevice(path(reached));
         else
             port.setComPort(comPort);
-        const QString named = comPort == 0 ? path(reached) : port.comPortAssignment(comPort).device;
+        const QString named =
+            comPort == 0 ? path(reached) : port.resolver().resolve(comPort).device;
         QCOMPARE(named, path(reached));
         port.open();
         QCOMPARE(port.deviceName(), named);
@@ -160,7 +161,7 @@ private slots:
         };
         int listings = 0;
         SerialPortControl port;
-        port.setSystemReader([&] {
+        port.resolver().setSystemReader([&] {
             ++listings;
             return SerialSystemView{listed, {}, {}};
         });

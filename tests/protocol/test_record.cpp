@@ -2,6 +2,7 @@
 #include "protocol/requests.h"
 
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -47,6 +48,17 @@ private slots:
         Record frame = makeProgrammingFrameTemplate();
         frame[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
         QCOMPARE(frameChecksum(frame), checksum);
+    }
+
+    // A receiver's configuration is summed whole, its version byte included.
+    void checksumOfAConfigurationCoversEveryByte() {
+        Record record{};
+        record[offset::FirmwareVersion] = 0x23;
+        QCOMPARE(recordChecksum(record), 0xDD);
+        std::copy_n("PRG", 3, record.begin()); // 233 + 35 = 268: needs 244
+        QCOMPARE(recordChecksum(record), 0xF4);
+        record[offset::Checksum] = recordChecksum(record);
+        QVERIFY(isRecordValid(record));
     }
 
     void configurationQuery() {

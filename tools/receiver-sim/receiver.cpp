@@ -3,7 +3,6 @@
 #include "protocol/requests.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace orv52::sim {
 
@@ -17,8 +16,7 @@ std::vector<std::uint8_t> Answer::bytes() const {
 }
 
 void seal(Record& record) {
-    const unsigned sum = std::accumulate(record.begin(), record.end() - 1, 0u);
-    record[offset::Checksum] = static_cast<std::uint8_t>((256 - sum % 256) % 256);
+    record[offset::Checksum] = recordChecksum(record);
 }
 
 Record defaultRecord(std::uint8_t firmwareVersion) {

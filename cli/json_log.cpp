@@ -1,0 +1,79 @@
+#include "json_log.h"
+
+#include "disk_sync.h"
+#include "failure.h"
+#include "messages/command_line_text.h"
+#include "protocol/record.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdlib>
+
+namespace orv52::cli {
+
+namespace {
+
+// "2026-12-08T10:20:15+01:00": the local time with its offset written out, "+00:00" included.
+QString timeWithOffset(const QDateTime& time) {
+    const int offset = time.offsetFromUtc();
+    const int minutes = std::abs(offset) / 60;
+    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
+           (offset < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+           QStringLiteral("%1:%2")
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QByteArray logLine(const LogEntry& entry) {
+    QJsonObject object{
+        {QStringLiteral("time"), timeWithOffset(entry.time)},
+        {QStringLiteral("device"), QString::fromStdString(entry.device)},
+        {QStringLiteral("command"), QString::fromStdString(entry.command)},
+        {QStringLiteral("result"), QString::fromUtf8(exitCodeName(entry.result))},
+        {QStringLiteral("exit_code"), static_cast<int>(entry.result)},
+    };
+    if (entry.firmwareVersion)
+        object.insert(QStringLiteral("firmware_version"),
+                      QString::fromStdString(versionText(*entry.firmwareVersion)));
+    QJsonArray keys;
+    for (const std::string& key : entry.differingKeys)
+        keys.append(QString::fromStdString(key));
+    object.insert(QStringLiteral("differing_keys"), keys);
+    if (entry.finding)
+        object.insert(QStringLiteral("finding"), QString::fromUtf8(findingKey(*entry.finding)));
+    if (!entry.backupPath.empty())
+        object.insert(QStringLiteral("backup"), QString::fromStdString(entry.backupPath));
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
+
+void JsonLog::open(const std::string& path) {
+    file_.setFileName(QString::fromStdString(path));
+    // A device or a FIFO is written through as it is: it cannot be appended to by seeking to its
+    // end, nor pushed to a disk.
+    const QFileInfo target(file_.fileName());
+    toDisk_ = !target.exists() || target.isFile();
+    if (file_.open(toDisk_ ? QIODevice::WriteOnly | QIODevice::Append : QIODevice::WriteOnly))
+        return;
+    throw Failure{ExitCode::OutputFailed, "nie można otworzyć dziennika „" + path +
+                                              "”: " + file_.errorString().toStdString()};
+}
+
+void JsonLog::append(const LogEntry& entry) {
+    if (!file_.isOpen())
+        return;
+    const QByteArray line = logLine(entry);
+    if (file_.write(line) == line.size() && file_.flush() &&
+        (!toDisk_ || syncToDisk(file_.handle())))
+        return;
+    if (failed_)
+        return;
+    failed_ = true;
+    warnings_ << kCliPrefix << "nie można dopisać do dziennika „" << file_.fileName().toStdString()
+              << "”: " << file_.errorString().toStdString() << std::endl;
+}
+
+} // namespace orv52::cli

@@ -1,0 +1,173 @@
+#include "series.h"
+
+#include "advice.h"
+#include "checked_output.h"
+#include "json_log.h"
+#include "messages/command_line_text.h"
+#include "protocol/configuration_file.h"
+#include "receiver_exchanges.h"
+#include "series_line.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <ostream>
+
+namespace orv52::cli {
+
+namespace {
+
+// Queries while waiting start at most this often, so a wait never keeps the line or the CPU busy.
+constexpr int kQueryIntervalMs = 1000;
+
+constexpr std::string_view kWaitingForReceiver = "czekam na odbiornik…";
+constexpr std::string_view kWaitingForDeparture = "odłącz odbiornik…";
+
+} // namespace
+
+Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
+               std::ostream& err)
+    : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
+      status_(err, standardErrorIsTerminal()) {
+    // A query while waiting changes nothing on the receiver, so a stop ends it at once.
+    QObject::connect(&stop_, &StopRequest::stopRequested, [this] {
+        if (waiting_)
+            receiver_.cancel();
+    });
+}
+
+ExitCode Series::run(const Configuration& settings, const std::optional<QString>& backupDirectory) {
+    bool backupFailed = false;
+    while (!stop_.requested() && !countReached()) {
+        waiting_ = true;
+        const auto detected = waitForReceiver();
+        waiting_ = false;
+        if (!detected)
+            break;
+        status_.show("programuję odbiornik nr " + std::to_string(done_ + failed_ + 1) + "…");
+        const ReceiverResult one = programOne(settings, backupDirectory, *detected);
+        report(one);
+        // A backup folder that cannot take one backup will not take the next either.
+        backupFailed = one.result == ExitCode::OutputFailed;
+        if (backupFailed || countReached())
+            break;
+        waiting_ = true;
+        const bool departed = waitForDeparture(one.readBack.value_or(*detected), settings);
+        waiting_ = false;
+        if (!departed)
+            break;
+    }
+    status_.clear();
+    out_ << seriesSummary(done_, failed_);
+    flushChecked(out_, kStandardOutput);
+    if (backupFailed)
+        return ExitCode::OutputFailed;
+    return failed_ == 0 ? ExitCode::Done : ExitCode::ReceiverFailed;
+}
+
+std::optional<Configuration> Series::waitForReceiver() {
+    status_.show(kWaitingForReceiver);
+    while (!stop_.requested()) {
+        QElapsedTimer queryStarted;
+        queryStarted.start();
+        try {
+            const Configuration held = receiver_.read();
+            portTrouble_.clear();
+            return held;
+        } catch (const Failure& failure) {
+            // No answer, or a garbled one from a receiver being plugged in, is simply no
+            // receiver yet; a port that fails is told, and tried again.
+            if (isPortFailure(failure.code()))
+                tellPortTrouble(failure.what());
+            else
+                portTrouble_.clear();
+        }
+        pauseAfter(queryStarted);
+    }
+    return std::nullopt;
+}
+
+bool Series::waitForDeparture(const Configuration& lastSeen, const Configuration& sent) {
+    status_.show(kWaitingForDeparture);
+    while (!stop_.requested()) {
+        QElapsedTimer queryStarted;
+        queryStarted.start();
+        try {
+            // Another answer is another receiver, swapped in between two queries; one that holds
+            // what was sent may still be this one, after a read-back that failed.
+            const Configuration held = receiver_.read();
+            if (held != lastSeen && !differingKeys(sent, held).empty())
+                return true;
+        } catch (const Failure& failure) {
+            // A garbled answer still comes from a receiver on the line.
+            if (failure.code() != ExitCode::TransmissionError)
+                return true;
+        }
+        pauseAfter(queryStarted);
+    }
+    return false;
+}
+
+void Series::pauseAfter(const QElapsedTimer& queryStarted) {
+    const auto left = kQueryIntervalMs - queryStarted.elapsed();
+    if (left <= 0 || stop_.requested())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(left), &loop, &QEventLoop::quit);
+    QObject::connect(&stop_, &StopRequest::stopRequested, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void Series::tellPortTrouble(const std::string& reason) {
+    if (reason == portTrouble_)
+        return;
+    portTrouble_ = reason;
+    status_.clear();
+    err_ << kCliPrefix << reason << " (ponawiam co sekundę)" << std::endl;
+    status_.show(kWaitingForReceiver);
+}
+
+Series::ReceiverResult Series::programOne(const Configuration& settings,
+                                          const std::optional<QString>& backupDirectory,
+                                          const Configuration& detected) {
+    ReceiverResult one;
+    one.firmwareVersion = detected.firmwareVersion;
+    try {
+        // The answer that showed the receiver has come is its backup: no second read.
+        const ProgrammingResult programmed =
+            programReceiver(receiver_, settings, backupDirectory, detected,
+                            {[&one](const std::string& path) { one.backupPath = path; }, {}});
+        one.readBack = programmed.readBack;
+        one.differingKeys = programmed.differingKeys;
+        one.result = one.differingKeys.empty() ? ExitCode::Done : ExitCode::Differs;
+    } catch (const Failure& failure) {
+        one.result = failure.code();
+        one.failure = failure.what();
+    }
+    one.finding = receiver_.lastFinding();
+    return one;
+}
+
+void Series::report(const ReceiverResult& one) {
+    const bool done = one.result == ExitCode::Done;
+    (done ? done_ : failed_) += 1;
+    const QDateTime now = QDateTime::currentDateTime();
+    status_.clear();
+    out_ << seriesResultLine(
+        {now, done_ + failed_, options_.port, one.firmwareVersion, one.result, one.differingKeys});
+    if (!done && one.result != ExitCode::Differs)
+        err_ << kCliPrefix << one.failure << std::endl;
+    if (const std::string_view advice = adviceAfter(one.result, one.finding); !advice.empty())
+        err_ << kCliPrefix << advice << std::endl;
+    if (status_.onTerminal() && !options_.quiet)
+        err_ << '\a' << std::flush;
+    log_.append({now, options_.port, "series", one.result, one.firmwareVersion, one.differingKeys,
+                 one.backupPath, one.finding});
+    // Results nobody sees end the series: the receivers after it would go unreported.
+    flushChecked(out_, "wiersza wyniku na standardowe wyjście");
+}
+
+bool Series::countReached() const {
+    return options_.count > 0 && done_ + failed_ >= options_.count;
+}
+
+} // namespace orv52::cli

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "exit_code.h"
+#include "json_log.h"
+#include "options.h"
+#include "protocol/configuration.h"
+#include "receiver_exchanges.h"
+
+#include <QString>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orv52::cli {
+
+// One run of the tool: the command the user gave, carried out with the window's own port control
+// and exchange. Needs a QCoreApplication; each exchange waits in a local event loop.
+class Session {
+public:
+    Session(Options options, std::ostream& out, std::ostream& err);
+
+    // Carries out the command; every failure has been reported on err when this returns.
+    ExitCode run();
+
+private:
+    // The command's own code; throws Failure.
+    ExitCode runCommand();
+    // ports, with --probe what answers on each.
+    ExitCode listPorts();
+    // --port auto: the exchanges go to the single port where a receiver answers.
+    void useTheProbedPort();
+    ExitCode read();
+    ExitCode program();
+    ExitCode verify();
+
+    Configuration loadInputFile() const;
+    // The folder for backups before a programming, created now so that a folder that cannot
+    // exist stops the command before the port is touched; nothing for --no-backup.
+    std::optional<QString> prepareBackupDirectory() const;
+    Configuration readReceiver();
+    void writeOutput(const Configuration& settings);
+    ExitCode compare(const Configuration& expected, const Configuration& actual);
+    void report(std::string_view text) const;
+
+    Options options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    PortResolver resolver_; // the system's devices, with the pins given
+    ReceiverExchanges receiver_;
+    JsonLog log_{err_};
+    LogEntry logEntry_; // what the command learnt, for its log line
+};
+
+} // namespace orv52::cli

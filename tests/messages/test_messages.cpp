@@ -1,0 +1,101 @@
+#include "messages/finding_text.h"
+#include "messages/message_catalogue.h"
+
+#include <QTest>
+
+using namespace orv52;
+
+Q_DECLARE_METATYPE(Finding)
+
+class MessagesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void catalogue_data();
+    void catalogue();
+    void unknownIdIsNotInTheCatalogue();
+    void findingTexts_data();
+    void findingTexts();
+};
+
+void MessagesTest::catalogue_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("information");
+    const QString warning = QStringLiteral("Ostrzeżenie");
+    QTest::newRow("101") << 101 << "Podana wartość przekracza zakres (0..255) !!!" << warning
+                         << false;
+    QTest::newRow("102") << 102 << "Brak połączenia z odbiornikiem !!!" << warning << false;
+    QTest::newRow("103") << 103 << "Błąd w transmisji !!!" << warning << false;
+    QTest::newRow("104") << 104 << "Programowanie zakończone !"
+                         << "Informacja" << true;
+    QTest::newRow("105") << 105 << "Port zajęty, ustaw inny port !!!" << warning << false;
+    QTest::newRow("106") << 106 << "Błędny numer portu !!!" << warning << false;
+    QTest::newRow("107") << 107 << "Podana wartość przekracza zakres (1..255) !!!" << warning
+                         << false;
+    QTest::newRow("108") << 108 << "Brak dostępu do portu !!!" << warning << false;
+}
+
+void MessagesTest::catalogue() {
+    QFETCH(int, id);
+    QFETCH(QString, text);
+    QFETCH(QString, title);
+    QFETCH(bool, information);
+    const auto message = findMessage(id);
+    QVERIFY(message);
+    QCOMPARE(QString::fromUtf8(message->text.data(), message->text.size()), text);
+    QCOMPARE(message->kind == MessageKind::Information, information);
+    const auto shownTitle = messageTitle(message->kind);
+    QCOMPARE(QString::fromUtf8(shownTitle.data(), shownTitle.size()), title);
+}
+
+void MessagesTest::unknownIdIsNotInTheCatalogue() {
+    QVERIFY(!findMessage(100));
+    QVERIFY(!findMessage(109));
+}
+
+// What a technician reads under a failed exchange, word for word: the guide quotes these.
+void MessagesTest::findingTexts_data() {
+    using enum Finding;
+    QTest::addColumn<Finding>("finding");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("answered") << Answered << "";
+    QTest::newRow("silence")
+        << Silence << "nie nadszedł żaden bajt: sprawdź kabel, zasilanie odbiornika i wybrany port";
+    QTest::newRow("echo") << Echo
+                          << "wróciło tylko wysłane żądanie, jak z pętli lub przejściówki z echem: "
+                             "sprawdź, czy odbiornik jest podłączony i włączony";
+    QTest::newRow("refused") << Refused
+                             << "odbiornik odrzucił żądanie: odpowiedział „ER” zamiast „OK”";
+    QTest::newRow("bytes too many")
+        << BytesTooMany
+        << "odpowiedź z nadmiarowymi bajtami: sprawdź, czy na porcie nie nadaje inne urządzenie i "
+           "czy kabel nie zbiera zakłóceń";
+    QTest::newRow("cut short")
+        << CutShort << "odpowiedź urwana w połowie: sprawdź styki kabla i zasilanie odbiornika";
+    QTest::newRow("stray") << Stray
+                           << "odebrane bajty nie są odpowiedzią odbiornika: sprawdź, czy do portu "
+                              "nie jest podłączone inne urządzenie i czy odbiornik pracuje z "
+                              "prędkością 1200 bodów";
+    QTest::newRow("bad record")
+        << BadRecord
+        << "konfiguracja nadeszła z błędną sumą kontrolną (zakłócenia na linii): sprawdź kabel i "
+           "spróbuj ponownie";
+    QTest::newRow("other kind") << OtherKind
+                                << "nadeszła odpowiedź na inne żądanie niż wysłane: sprawdź, czy z "
+                                   "portu nie korzysta jednocześnie inny program";
+    QTest::newRow("garbled") << Garbled
+                             << "odpowiedź zniekształcona, bez „OK” ani „ER” na swoim miejscu: "
+                                "sprawdź, czy kabel nie zbiera zakłóceń";
+}
+
+void MessagesTest::findingTexts() {
+    QFETCH(Finding, finding);
+    QFETCH(QString, text);
+    const std::string_view shown = findingText(finding);
+    QCOMPARE(QString::fromUtf8(shown.data(), qsizetype(shown.size())), text);
+}
+
+QTEST_APPLESS_MAIN(MessagesTest)
+#include "test_messages.moc"
