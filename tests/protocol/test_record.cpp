@@ -36,6 +36,7 @@ private slots:
         QTest::newRow("last summed offset") << 13 << 1 << 0x16;
         QTest::newRow("sum 255 needs 1") << 13 << 22 << 0x01;
         QTest::newRow("sum 256 is 0, never 256") << 4 << 23 << 0x00;
+        QTest::newRow("sum 257 needs 255") << 4 << 24 << 0xFF;
         QTest::newRow("sum 488") << 5 << 0xFF << 0x18;
         QTest::newRow("reserved offset 3 not added") << 3 << 5 << 0x17;
         QTest::newRow("reserved offset 14 not added") << 14 << 5 << 0x17;
