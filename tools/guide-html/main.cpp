@@ -51,7 +51,7 @@ QString headingId(const QString& heading) {
 }
 
 // Qt writes no ids; every chapter heading gets one.
-QString withChapterIds(QString html) {
+QString withChapterIds(const QString& html) {
     static const QRegularExpression chapter(QStringLiteral("<h2 ([^>]*><span[^>]*>)([^<]+)<"));
     QString marked;
     qsizetype copied = 0;
