@@ -30,6 +30,26 @@ private slots:
         read("overlong form is 1250", "\xC0\xAF", "ŔŻ");
         read("surrogate is 1250", "\xED\xA0\x80", "í\u00A0€");
         read("cut sequence at the end is 1250", "ab\xC5", "abĹ");
+        read("sequences at UTF-8's limits are UTF-8",
+             "\xC2\x80\xC2\xBF\xDF\xBF\xE0\xA0\x80\xE1\x80\x80\xE2\x82\xAC\xED\x9F\xBF\xEF\xBF\xBF"
+             "\xF0\x90\x80\x80\xF1\x80\x80\x80\xF4\x8F\xBF\xBF",
+             QStringLiteral(
+                 "\u0080\u00BF\u07FF\u0800\u1000€\uD7FF\uFFFF\U00010000\U00040000\U0010FFFF"));
+        read("overlong two bytes is 1250", "\xC1\xBF", "Áż");
+        read("overlong three bytes is 1250", "\xE0\x9F\xBF", "ŕźż");
+        read("a third byte that does not continue is 1250",
+             "\xE2\x82"
+             "A",
+             "â‚A");
+        read("no lead byte beyond 0xF4", "\xF5\x80\x80\x80", "ő€€€");
+        // Every character Windows-1250 has above ASCII, in the order of its bytes.
+        QByteArray upperHalf;
+        for (int byte = 0x80; byte <= 0xFF; ++byte)
+            if (byte != 0x81 && byte != 0x83 && byte != 0x88 && byte != 0x90 && byte != 0x98)
+                upperHalf += char(byte);
+        read("1250 upper half", upperHalf,
+             QStringLiteral("€‚„…†‡‰Š‹ŚŤŽŹ‘’“”•–—™š›śťžź\u00A0ˇ˘Ł¤Ą¦§¨©Ş«¬\u00AD®Ż°±˛ł´µ¶·¸ąş»Ľ˝ľż"
+                            "ŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖ×ŘŮÚŰÜÝŢßŕáâăäĺćçčéęëěíîďđńňóôőö÷řůúűüýţ˙"));
         refused("0x81", "a\x81", 1);
         refused("0x83", "\x8C\x83", 1);
         refused("0x88", "\x88", 0);
