@@ -69,43 +69,57 @@ private slots:
         QVERIFY(writeConfigurationFile(Configuration{}).find("\ndruzyny =\n") != std::string::npos);
     }
 
-    void aHandWrittenFileIsAccepted() {
-        const std::string file = "\xEF\xBB\xBF# od ręki\r\n"
-                                 "\r\n"
-                                 "tryb_buzera=Bez dźwięku\r\n"
-                                 "  druzyny =  15 9,2\t 2  \r\n"
-                                 "opoznienie_przekaznik_gorny = 007\n"
-                                 "  opoznienie_przekaznik_dolny = 0 \t\n"
-                                 "czas_zalaczenia_przekaznik_gorny = 1\n"
-                                 "czas_zalaczenia_przekaznik_dolny = 255\n"
-                                 "swiecenie_strzalka_gora = 3\n"
-                                 "swiecenie_strzalka_dol = 4\n"
-                                 "wyswietl_polecenie = Wszystko";
-        const auto parsed = parseConfigurationFile(file);
-        QVERIFY2(parsed.settings, parsed.error.describe().c_str());
-        QCOMPARE(parsed.settings->teamMaskLow, 0x02);
-        QCOMPARE(parsed.settings->teamMaskHigh, 0x41);
-        QCOMPARE(parsed.settings->timings[0], 7);
-        QCOMPARE(parsed.settings->timings[3], 255);
-        QCOMPARE(parsed.settings->displayCommand, 2);
+    // Files as an operator writes them: by hand, or saved by a Polish Windows editor as "ANSI"
+    // (Windows-1250, the comment too).
+    void anOperatorsFileIsAccepted_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("teamMaskLow");
+        QTest::addColumn<int>("teamMaskHigh");
+        QTest::addColumn<int>("firstTiming");
+        QTest::addColumn<int>("fourthTiming");
+        QTest::addColumn<int>("displayCommand");
+        QTest::addColumn<int>("buzzerMode");
+        QTest::newRow("by hand") << QByteArray("\xEF\xBB\xBF# od ręki\r\n"
+                                               "\r\n"
+                                               "tryb_buzera=Bez dźwięku\r\n"
+                                               "  druzyny =  15 9,2\t 2  \r\n"
+                                               "opoznienie_przekaznik_gorny = 007\n"
+                                               "  opoznienie_przekaznik_dolny = 0 \t\n"
+                                               "czas_zalaczenia_przekaznik_gorny = 1\n"
+                                               "czas_zalaczenia_przekaznik_dolny = 255\n"
+                                               "swiecenie_strzalka_gora = 3\n"
+                                               "swiecenie_strzalka_dol = 4\n"
+                                               "wyswietl_polecenie = Wszystko")
+                                 << 0x02 << 0x41 << 7 << 255 << 2 << 0;
+        QTest::newRow("Windows-1250")
+            << QByteArray("# Zapisane w Notatniku: \xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\r\n"
+                          "druzyny = 2\r\n"
+                          "opoznienie_przekaznik_gorny = 0\r\n"
+                          "opoznienie_przekaznik_dolny = 0\r\n"
+                          "czas_zalaczenia_przekaznik_gorny = 1\r\n"
+                          "czas_zalaczenia_przekaznik_dolny = 1\r\n"
+                          "swiecenie_strzalka_gora = 0\r\n"
+                          "swiecenie_strzalka_dol = 0\r\n"
+                          "wyswietl_polecenie = Dwie strza\xB3ki\r\n"
+                          "tryb_buzera = D\xB3ugi przerywany\r\n")
+            << 0x02 << 0x00 << 0 << 1 << 1 << 3;
     }
-
-    // Saved by a Polish Windows editor as "ANSI": Windows-1250, the comment too.
-    void aWindows1250FileIsRead() {
-        const std::string file = "# Zapisane w Notatniku: \xB9\xE6\xEA\xB3\xF1\xF3\x9C\x9F\xBF\r\n"
-                                 "druzyny = 2\r\n"
-                                 "opoznienie_przekaznik_gorny = 0\r\n"
-                                 "opoznienie_przekaznik_dolny = 0\r\n"
-                                 "czas_zalaczenia_przekaznik_gorny = 1\r\n"
-                                 "czas_zalaczenia_przekaznik_dolny = 1\r\n"
-                                 "swiecenie_strzalka_gora = 0\r\n"
-                                 "swiecenie_strzalka_dol = 0\r\n"
-                                 "wyswietl_polecenie = Dwie strza\xB3ki\r\n"
-                                 "tryb_buzera = D\xB3ugi przerywany\r\n";
-        const auto parsed = parseConfigurationFile(file);
+    void anOperatorsFileIsAccepted() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, teamMaskLow);
+        QFETCH(int, teamMaskHigh);
+        QFETCH(int, firstTiming);
+        QFETCH(int, fourthTiming);
+        QFETCH(int, displayCommand);
+        QFETCH(int, buzzerMode);
+        const auto parsed = parseConfigurationFile(file.toStdString());
         QVERIFY2(parsed.settings, parsed.error.describe().c_str());
-        QCOMPARE(parsed.settings->displayCommand, 1);
-        QCOMPARE(parsed.settings->buzzerMode, 3);
+        QCOMPARE(parsed.settings->teamMaskLow, teamMaskLow);
+        QCOMPARE(parsed.settings->teamMaskHigh, teamMaskHigh);
+        QCOMPARE(parsed.settings->timings[0], firstTiming);
+        QCOMPARE(parsed.settings->timings[3], fourthTiming);
+        QCOMPARE(parsed.settings->displayCommand, displayCommand);
+        QCOMPARE(parsed.settings->buzzerMode, buzzerMode);
     }
 
     void aBadFileIsRefusedNamingLineAndKey_data() {
