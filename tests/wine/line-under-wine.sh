@@ -13,7 +13,9 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 mode=$1 simulator=$2 exe=$3 window_exe=${4:-}
 source "$here/wine-environment.sh"
-export LANG=C.UTF-8
+# Wine takes its code page and the file names' encoding from the Unix locale: UTF-8 here, whatever
+# the caller's LC_ALL says (a locale not installed would turn the Polish letters into "?").
+export LC_ALL=C.UTF-8
 
 work=$(mktemp -d)
 simulator_pid=
@@ -74,6 +76,19 @@ every_request_at_1200_8n1() {
     grep -q '^LINE' "$work/simulator.log"
 }
 
+# The roaming application data folder of the prefix's user.
+set_app_data() {
+  wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+    /v AppData /t REG_EXPAND_SZ /d "$1" /f >/dev/null 2>&1
+}
+
+# After a failed check: where backups written since the marker went, and what the program said.
+show_backups_since() { # marker, output file of the program
+  find "$WINEPREFIX/drive_c/users" -name '*_wersja-2.3.txt' -newer "$1"
+  cat "$2.out" "$2.err"
+  return 1
+}
+
 locale=() # the Unix locale Wine runs in, as env's assignments; the host's when empty
 cli() { # output file, arguments...: the exit code
   local output=$1
@@ -107,7 +122,6 @@ if [[ $mode == arguments ]]; then
   mkdir "$work/locales"
   localedef -i pl_PL -f UTF-8 "$work/locales/pl_PL.UTF-8" &&
     localedef -i en_US -f UTF-8 "$work/locales/en_US.UTF-8" || fail "the locales could not be made"
-  shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
   for name_and_page in pl_PL:1250 en_US:1252; do
     locale=("LOCPATH=$work/locales" "LC_ALL=${name_and_page%:*}.UTF-8")
     page=${name_and_page#*:}
@@ -122,16 +136,18 @@ if [[ $mode == arguments ]]; then
     check "$page: the log names the backup" grep -q 'kopie żółć' "$dir/dziennik Łódź.jsonl"
     cli "$work/polish" read --port COM6 --output "Z:$dir/odczyt żółć.txt"
     check "$page: read into „odczyt żółć.txt”" has_line "$dir/odczyt żółć.txt" "wersja = 2.3"
-    # The default backup folder, in a profile whose name has Polish letters.
+    # The default backup folder, in a profile whose name has Polish letters. The registry is the
+    # prefix's, which is why CTest runs this test alone.
     profile='C:\users\Łukasz Żółć\AppData\Roaming'
     rm -rf "$WINEPREFIX/drive_c/users/Łukasz Żółć"
-    wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$profile" /f >/dev/null 2>&1
+    check "$page: the profile set in the registry" set_app_data "$profile"
+    touch "$work/before-profile"
     cli "$work/profile" program --port COM6 "Z:$work/startup.txt"
     check "$page: programmed with its backup in the profile" test $? -eq 0
     check "$page: the backup in „Łukasz Żółć”'s profile" compgen -G \
-      "$WINEPREFIX/drive_c/users/Łukasz Żółć/AppData/Roaming/orv52-cli/kopie/*_wersja-2.3.txt"
-    wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ \
-      /d '%USERPROFILE%\AppData\Roaming' /f >/dev/null 2>&1
+      "$WINEPREFIX/drive_c/users/Łukasz Żółć/AppData/Roaming/orv52-cli/kopie/*_wersja-2.3.txt" ||
+      show_backups_since "$work/before-profile" "$work/profile"
+    check "$page: the profile reset in the registry" set_app_data '%USERPROFILE%\AppData\Roaming'
     stop_simulator
     cli "$work/pin" ports --com 2=Łódź-żółć
     check "$page: orv52-cli's pin arrives whole" grep -q "Łódź-żółć" "$work/pin.out"
