@@ -4,6 +4,7 @@
 #include "checked_output.h"
 #include "json_log.h"
 #include "messages/command_line_text.h"
+#include "programming.h"
 #include "protocol/configuration_file.h"
 #include "receiver_exchanges.h"
 #include "series_line.h"
@@ -126,22 +127,18 @@ void Series::tellPortTrouble(const std::string& reason) {
     status_.show(kWaitingForReceiver);
 }
 
-Series::ReceiverResult Series::programOne(const Configuration& settings,
-                                          const std::optional<QString>& backupDirectory,
-                                          const Configuration& detected) {
+ReceiverResult Series::programOne(const Configuration& settings,
+                                  const std::optional<QString>& backupDirectory,
+                                  const Configuration& detected) {
     ReceiverResult one;
+    one.port = options_.port;
     one.firmwareVersion = detected.firmwareVersion;
     try {
         // The answer that showed the receiver has come is its backup: no second read.
-        const ProgrammingResult programmed =
-            programReceiver(receiver_, settings, backupDirectory, detected,
-                            {[&one](const std::string& path) { one.backupPath = path; }, {}});
-        one.readBack = programmed.readBack;
-        one.differingKeys = programmed.differingKeys;
-        one.result = one.differingKeys.empty() ? ExitCode::Done : ExitCode::Differs;
+        programReceiver(receiver_, settings, backupDirectory, detected, {}, one);
+        compareHeld(one, settings, *one.readBack);
     } catch (const Failure& failure) {
-        one.result = failure.code();
-        one.failure = failure.what();
+        failedWith(one, failure);
     }
     one.finding = receiver_.lastFinding();
     return one;
@@ -152,16 +149,14 @@ void Series::report(const ReceiverResult& one) {
     (done ? done_ : failed_) += 1;
     const QDateTime now = QDateTime::currentDateTime();
     status_.clear();
-    out_ << seriesResultLine(
-        {now, done_ + failed_, options_.port, one.firmwareVersion, one.result, one.differingKeys});
+    out_ << seriesResultLine(now, done_ + failed_, one);
     if (!done && one.result != ExitCode::Differs)
         err_ << kCliPrefix << one.failure << std::endl;
     if (const std::string_view advice = adviceAfter(one.result, one.finding); !advice.empty())
         err_ << kCliPrefix << advice << std::endl;
     if (status_.onTerminal() && !options_.quiet)
         err_ << '\a' << std::flush;
-    log_.append({now, options_.port, "series", one.result, one.firmwareVersion, one.differingKeys,
-                 one.backupPath, one.finding});
+    log_.append(now, "series", one);
     // Results nobody sees end the series: the receivers after it would go unreported.
     flushChecked(out_, "wiersza wyniku na standardowe wyjście");
 }

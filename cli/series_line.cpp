@@ -6,29 +6,29 @@ namespace orv52::cli {
 
 namespace {
 
-std::string resultText(const SeriesResult& result) {
-    switch (result.result) {
+std::string resultText(const ReceiverResult& receiver) {
+    switch (receiver.result) {
     case ExitCode::Done:
         return "wykonano";
     case ExitCode::Differs: {
         std::string text = "różni się:";
-        for (std::size_t i = 0; i < result.differingKeys.size(); ++i)
-            text += (i == 0 ? " " : ", ") + result.differingKeys[i];
+        for (std::size_t i = 0; i < receiver.differingKeys.size(); ++i)
+            text += (i == 0 ? " " : ", ") + receiver.differingKeys[i];
         return text;
     }
     default:
-        return std::string(exitCodeMeaning(result.result));
+        return std::string(exitCodeMeaning(receiver.result));
     }
 }
 
 } // namespace
 
-std::string seriesResultLine(const SeriesResult& result) {
+std::string seriesResultLine(const QDateTime& time, int ordinal, const ReceiverResult& receiver) {
     const std::string version =
-        result.firmwareVersion ? "wersja " + versionText(*result.firmwareVersion) : "wersja ?";
-    return result.time.toString(QStringLiteral("HH:mm:ss")).toStdString() + "  nr " +
-           std::to_string(result.ordinal) + "  " + result.port + "  " + version + "  " +
-           resultText(result) + "\n";
+        receiver.firmwareVersion ? "wersja " + versionText(*receiver.firmwareVersion) : "wersja ?";
+    return time.toString(QStringLiteral("HH:mm:ss")).toStdString() + "  nr " +
+           std::to_string(ordinal) + "  " + receiver.port + "  " + version + "  " +
+           resultText(receiver) + "\n";
 }
 
 std::string seriesSummary(int done, int failed) {
