@@ -1,13 +1,15 @@
 #include "backup.h"
 
-#include "disk_sync.h"
+#include "cli_platform.h"
 #include "failure.h"
 #include "protocol/configuration_file.h"
 #include "protocol/record.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QTemporaryFile>
 #include <utility>
 
@@ -20,6 +22,24 @@ constexpr int kMostCopies = 100;
 
 [[noreturn]] void backupFailed(const std::string& message) {
     throw Failure{ExitCode::OutputFailed, message};
+}
+
+// Creates `folder` and what is missing above it, each new folder's entry pushed to the disk
+// before the next is made. False when one could not be made or synced.
+bool makeFolderDurably(const QString& folder) {
+    QStringList missing; // from the top down
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo::exists(path)) {
+        missing.prepend(path);
+        const QString parent = QFileInfo(path).path();
+        if (parent == path) // a root that is not there, such as a drive letter without a drive
+            return false;
+        path = parent;
+    }
+    for (const QString& path : missing)
+        if (!QDir().mkdir(path) || !platform::syncFolder(QFileInfo(path).path()))
+            return false;
+    return QFileInfo(folder).isDir();
 }
 
 void makeBackupFolder(const QString& directory) {
@@ -78,11 +98,11 @@ std::string writeBackup(const QString& directory, const Configuration& held,
         fail();
     if (file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
-        !file.flush() || !syncToDisk(file.handle()))
+        !file.flush() || !platform::syncToDisk(file.handle()))
         fail();
     file.close();
     // The file is on the disk; so must be its name in the folder.
-    if (!syncFolder(directory))
+    if (!platform::syncFolder(directory))
         backupFailed("nie można zapisać na dysku katalogu kopii „" + directory.toStdString() + "”");
     return QDir::toNativeSeparators(file.fileName()).toStdString();
 }

@@ -1,6 +1,6 @@
 #include "json_log.h"
 
-#include "disk_sync.h"
+#include "cli_platform.h"
 #include "failure.h"
 #include "messages/command_line_text.h"
 #include "protocol/record.h"
@@ -70,7 +70,7 @@ void JsonLog::append(const QDateTime& time, std::string_view command,
         return;
     const QByteArray line = logLine(time, command, receiver);
     if (file_.write(line) == line.size() && file_.flush() &&
-        (!toDisk_ || syncToDisk(file_.handle())))
+        (!toDisk_ || platform::syncToDisk(file_.handle())))
         return;
     if (failed_)
         return;

@@ -2,6 +2,7 @@
 
 #include "advice.h"
 #include "checked_output.h"
+#include "cli_platform.h"
 #include "json_log.h"
 #include "messages/command_line_text.h"
 #include "programming.h"
@@ -28,7 +29,7 @@ constexpr std::string_view kWaitingForDeparture = "odłącz odbiornik…";
 Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
                std::ostream& err)
     : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
-      status_(err, standardErrorIsTerminal()) {
+      status_(err, platform::standardErrorIsTerminal()) {
     // A query while waiting changes nothing on the receiver, so a stop ends it at once.
     QObject::connect(&stop_, &StopRequest::stopRequested, [this] {
         if (waiting_)
