@@ -2,6 +2,7 @@
 
 #include "cli_platform.h"
 #include "failure.h"
+#include "messages/file_failure_text.h"
 #include "protocol/configuration_file.h"
 #include "protocol/record.h"
 
@@ -44,7 +45,7 @@ bool makeFolderDurably(const QString& folder) {
 
 void makeBackupFolder(const QString& directory) {
     if (!makeFolderDurably(directory))
-        backupFailed("nie można utworzyć katalogu kopii „" + directory.toStdString() + "”");
+        backupFailed(backupFolderNotCreatedText(directory.toStdString()));
 }
 
 // The time to the second and the receiver's firmware version, e.g.
@@ -70,8 +71,8 @@ void prepareBackupDirectory(const QString& directory) {
     makeBackupFolder(directory);
     QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("proba-XXXXXX")));
     if (!probe.open())
-        backupFailed("nie można zapisać pliku w katalogu kopii „" + directory.toStdString() +
-                     "”: " + probe.errorString().toStdString());
+        backupFailed(backupFolderNotWritableText(directory.toStdString(),
+                                                 probe.errorString().toStdString()));
 }
 
 std::string writeBackup(const QString& directory, const Configuration& held,
@@ -91,8 +92,7 @@ std::string writeBackup(const QString& directory, const Configuration& held,
         const std::string reason = file.errorString().toStdString();
         if (file.isOpen())
             file.remove();
-        backupFailed("nie można zapisać kopii w katalogu „" + directory.toStdString() +
-                     "”: " + reason);
+        backupFailed(backupNotWrittenText(directory.toStdString(), reason));
     };
     if (!file.isOpen())
         fail();
@@ -103,7 +103,7 @@ std::string writeBackup(const QString& directory, const Configuration& held,
     file.close();
     // The file is on the disk; so must be its name in the folder.
     if (!platform::syncFolder(directory))
-        backupFailed("nie można zapisać na dysku katalogu kopii „" + directory.toStdString() + "”");
+        backupFailed(backupFolderNotSyncedText(directory.toStdString()));
     return QDir::toNativeSeparators(file.fileName()).toStdString();
 }
 

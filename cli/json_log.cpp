@@ -3,6 +3,7 @@
 #include "cli_platform.h"
 #include "failure.h"
 #include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
 #include "protocol/record.h"
 
 #include <QFileInfo>
@@ -60,8 +61,8 @@ void JsonLog::open(const std::string& path) {
     toDisk_ = !target.exists() || target.isFile();
     if (file_.open(toDisk_ ? QIODevice::WriteOnly | QIODevice::Append : QIODevice::WriteOnly))
         return;
-    throw Failure{ExitCode::OutputFailed, "nie można otworzyć dziennika „" + path +
-                                              "”: " + file_.errorString().toStdString()};
+    throw Failure{ExitCode::OutputFailed,
+                  logNotOpenedText(path, file_.errorString().toStdString())};
 }
 
 void JsonLog::append(const QDateTime& time, std::string_view command,
@@ -75,8 +76,10 @@ void JsonLog::append(const QDateTime& time, std::string_view command,
     if (failed_)
         return;
     failed_ = true;
-    warnings_ << kCliPrefix << "nie można dopisać do dziennika „" << file_.fileName().toStdString()
-              << "”: " << file_.errorString().toStdString() << std::endl;
+    warnings_ << kCliPrefix
+              << logNotAppendedText(file_.fileName().toStdString(),
+                                    file_.errorString().toStdString())
+              << std::endl;
 }
 
 } // namespace orv52::cli

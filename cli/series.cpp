@@ -5,6 +5,8 @@
 #include "cli_platform.h"
 #include "json_log.h"
 #include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
+#include "messages/series_text.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
 #include "receiver_exchanges.h"
@@ -20,9 +22,6 @@ namespace {
 
 // Queries while waiting start at most this often, so a wait never keeps the line or the CPU busy.
 constexpr int kQueryIntervalMs = 1000;
-
-constexpr std::string_view kWaitingForReceiver = "czekam na odbiornik…";
-constexpr std::string_view kWaitingForDeparture = "odłącz odbiornik…";
 
 } // namespace
 
@@ -45,7 +44,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         waiting_ = false;
         if (!detected)
             break;
-        status_.show("programuję odbiornik nr " + std::to_string(done_ + failed_ + 1) + "…");
+        status_.show(programmingReceiverText(done_ + failed_ + 1));
         const ReceiverResult one = programOne(settings, backupDirectory, *detected);
         report(one);
         // A backup folder that cannot take one backup will not take the next either.
@@ -59,7 +58,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
             break;
     }
     status_.clear();
-    out_ << seriesSummary(done_, failed_);
+    out_ << seriesSummaryText(done_, failed_);
     flushChecked(out_, kStandardOutput);
     if (backupFailed)
         return ExitCode::OutputFailed;
@@ -67,7 +66,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
 }
 
 std::optional<Configuration> Series::waitForReceiver() {
-    status_.show(kWaitingForReceiver);
+    status_.show(kWaitingForReceiverText);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;
         queryStarted.start();
@@ -89,7 +88,7 @@ std::optional<Configuration> Series::waitForReceiver() {
 }
 
 bool Series::waitForDeparture(const Configuration& lastSeen, const Configuration& sent) {
-    status_.show(kWaitingForDeparture);
+    status_.show(kWaitingForDepartureText);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;
         queryStarted.start();
@@ -124,8 +123,8 @@ void Series::tellPortTrouble(const std::string& reason) {
         return;
     portTrouble_ = reason;
     status_.clear();
-    err_ << kCliPrefix << reason << " (ponawiam co sekundę)" << std::endl;
-    status_.show(kWaitingForReceiver);
+    err_ << kCliPrefix << retryingText(reason) << std::endl;
+    status_.show(kWaitingForReceiverText);
 }
 
 ReceiverResult Series::programOne(const Configuration& settings,
@@ -159,7 +158,7 @@ void Series::report(const ReceiverResult& one) {
         err_ << '\a' << std::flush;
     log_.append(now, "series", one);
     // Results nobody sees end the series: the receivers after it would go unreported.
-    flushChecked(out_, "wiersza wyniku na standardowe wyjście");
+    flushChecked(out_, kSeriesLineOutput);
 }
 
 bool Series::countReached() const {

@@ -8,10 +8,8 @@
 namespace orv52::cli {
 
 // What a series reports of its `ordinal`th receiver at `time`: "09:21:10  nr 3  /dev/ttyUSB0
-// wersja 2.3  różni się: druzyny, tryb_buzera", ending in a line feed.
+// wersja 2.3  różni się: druzyny, tryb_buzera", ending in a line feed. A failure is told by what
+// its exit code means.
 std::string seriesResultLine(const QDateTime& time, int ordinal, const ReceiverResult& receiver);
-
-// "Zaprogramowano 2 z 3 odbiorników; nieudane: 1." ("1 z 1 odbiornika") and a line feed.
-std::string seriesSummary(int done, int failed);
 
 } // namespace orv52::cli

@@ -4,6 +4,7 @@
 #include "backup.h"
 #include "checked_output.h"
 #include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
 #include "messages/message_catalogue.h"
 #include "output_file.h"
 #include "port_listing.h"
@@ -124,11 +125,10 @@ ExitCode Session::program() {
         return series.run(settings, backupDirectory);
     }
     const auto held = backupDirectory ? std::optional(readReceiver()) : std::nullopt;
-    programReceiver(
-        receiver_, settings, backupDirectory, held,
-        {[this](const std::string& path) { report("kopia konfiguracji odbiornika: " + path); },
-         [this] { report(findMessage(message_id::ProgrammingDone)->text); }},
-        result_);
+    programReceiver(receiver_, settings, backupDirectory, held,
+                    {[this](const std::string& path) { report(backupWrittenText(path)); },
+                     [this] { report(findMessage(message_id::ProgrammingDone)->text); }},
+                    result_);
     if (!options_.outputFile.empty())
         writeOutput(*result_.readBack);
     return compare(settings, *result_.readBack);
@@ -150,13 +150,12 @@ Configuration Session::loadInputFile() const {
     } else {
         QFile file(QString::fromStdString(name));
         if (!file.open(QIODevice::ReadOnly))
-            throw Failure{ExitCode::BadInputFile, "nie można otworzyć pliku „" + name +
-                                                      "”: " + file.errorString().toStdString()};
+            throw Failure{ExitCode::BadInputFile,
+                          inputFileNotOpenedText(name, file.errorString().toStdString())};
         text = file.read(kLargestInputFile + 1).toStdString();
     }
     if (text.size() > static_cast<std::size_t>(kLargestInputFile))
-        throw Failure{ExitCode::BadInputFile,
-                      "plik „" + name + "” jest za duży na plik konfiguracji"};
+        throw Failure{ExitCode::BadInputFile, inputFileTooLargeText(name)};
     const auto parsed = parseConfigurationFile(text);
     if (!parsed.settings)
         throw Failure{ExitCode::BadInputFile, name + ": " + parsed.error.describe()};
@@ -192,10 +191,10 @@ void Session::writeOutput(const Configuration& settings) {
 ExitCode Session::compare(const Configuration& expected, const Configuration& held) {
     compareHeld(result_, expected, held);
     if (result_.result == ExitCode::Done) {
-        report("Konfiguracja odbiornika zgodna z plikiem.");
+        report(kMatchesFileText);
         return ExitCode::Done;
     }
-    report("Konfiguracja odbiornika różni się od pliku:");
+    report(kDiffersFromFileText);
     for (const auto& difference : describeDifferences(expected, held))
         err_ << "  " << difference << "\n";
     err_ << std::flush;

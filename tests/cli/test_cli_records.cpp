@@ -123,17 +123,6 @@ private slots:
         QCOMPARE(text(seriesResultLine(kWhen, 7, seen)), line);
     }
 
-    // The noun after "z" agrees with the number of receivers.
-    void theSummaryAgreesWithItsNumber() {
-        using orv52::cli::seriesSummary;
-        QCOMPARE(seriesSummary(1, 0),
-                 std::string("Zaprogramowano 1 z 1 odbiornika; nieudane: 0.\n"));
-        QCOMPARE(seriesSummary(0, 1),
-                 std::string("Zaprogramowano 0 z 1 odbiornika; nieudane: 1.\n"));
-        QCOMPARE(seriesSummary(2, 1),
-                 std::string("Zaprogramowano 2 z 3 odbiorników; nieudane: 1.\n"));
-    }
-
     void theStatusLineIsRewrittenOnATerminalOnly() {
         std::ostringstream terminal;
         {

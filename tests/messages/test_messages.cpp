@@ -1,5 +1,6 @@
 #include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
+#include "messages/series_text.h"
 
 #include <QTest>
 
@@ -16,6 +17,8 @@ private slots:
     void unknownIdIsNotInTheCatalogue();
     void findingTexts_data();
     void findingTexts();
+    void seriesSummaryAgreesWithItsNumber_data();
+    void seriesSummaryAgreesWithItsNumber();
 };
 
 void MessagesTest::catalogue_data() {
@@ -95,6 +98,23 @@ void MessagesTest::findingTexts() {
     QFETCH(QString, text);
     const std::string_view shown = findingText(finding);
     QCOMPARE(QString::fromUtf8(shown.data(), qsizetype(shown.size())), text);
+}
+
+// The noun after "z" agrees with the number of receivers.
+void MessagesTest::seriesSummaryAgreesWithItsNumber_data() {
+    QTest::addColumn<int>("done");
+    QTest::addColumn<int>("failed");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one done") << 1 << 0 << "Zaprogramowano 1 z 1 odbiornika; nieudane: 0.\n";
+    QTest::newRow("one failed") << 0 << 1 << "Zaprogramowano 0 z 1 odbiornika; nieudane: 1.\n";
+    QTest::newRow("three") << 2 << 1 << "Zaprogramowano 2 z 3 odbiorników; nieudane: 1.\n";
+}
+
+void MessagesTest::seriesSummaryAgreesWithItsNumber() {
+    QFETCH(int, done);
+    QFETCH(int, failed);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(seriesSummaryText(done, failed)), text);
 }
 
 QTEST_APPLESS_MAIN(MessagesTest)
