@@ -4,6 +4,7 @@
 #include "cli/session.h"
 #include "cli_command_line.h"
 #include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
 #include "program_platform.h"
 #include "version.h"
 
@@ -19,7 +20,7 @@ int printed(const std::string& text) {
     using namespace orv52::cli;
     std::cout << text;
     try {
-        flushChecked(std::cout, kStandardOutput);
+        flushChecked(std::cout, orv52::kStandardOutput);
     } catch (const Failure& failure) {
         std::cerr << orv52::kCliPrefix << failure.what() << std::endl;
         return static_cast<int>(failure.code());

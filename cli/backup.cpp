@@ -1,13 +1,16 @@
 #include "backup.h"
 
-#include "disk_sync.h"
+#include "cli_platform.h"
 #include "failure.h"
+#include "messages/file_failure_text.h"
 #include "protocol/configuration_file.h"
 #include "protocol/record.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
 #include <QTemporaryFile>
 #include <utility>
 
@@ -22,9 +25,27 @@ constexpr int kMostCopies = 100;
     throw Failure{ExitCode::OutputFailed, message};
 }
 
+// Creates `folder` and what is missing above it, each new folder's entry pushed to the disk
+// before the next is made. False when one could not be made or synced.
+bool makeFolderDurably(const QString& folder) {
+    QStringList missing; // from the top down
+    QString path = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo::exists(path)) {
+        missing.prepend(path);
+        const QString parent = QFileInfo(path).path();
+        if (parent == path) // a root that is not there, such as a drive letter without a drive
+            return false;
+        path = parent;
+    }
+    for (const QString& path : missing)
+        if (!QDir().mkdir(path) || !platform::syncFolder(QFileInfo(path).path()))
+            return false;
+    return QFileInfo(folder).isDir();
+}
+
 void makeBackupFolder(const QString& directory) {
     if (!makeFolderDurably(directory))
-        backupFailed("nie można utworzyć katalogu kopii „" + directory.toStdString() + "”");
+        backupFailed(backupFolderNotCreatedText(directory.toStdString()));
 }
 
 // The time to the second and the receiver's firmware version, e.g.
@@ -50,8 +71,8 @@ void prepareBackupDirectory(const QString& directory) {
     makeBackupFolder(directory);
     QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("proba-XXXXXX")));
     if (!probe.open())
-        backupFailed("nie można zapisać pliku w katalogu kopii „" + directory.toStdString() +
-                     "”: " + probe.errorString().toStdString());
+        backupFailed(backupFolderNotWritableText(directory.toStdString(),
+                                                 probe.errorString().toStdString()));
 }
 
 std::string writeBackup(const QString& directory, const Configuration& held,
@@ -71,19 +92,18 @@ std::string writeBackup(const QString& directory, const Configuration& held,
         const std::string reason = file.errorString().toStdString();
         if (file.isOpen())
             file.remove();
-        backupFailed("nie można zapisać kopii w katalogu „" + directory.toStdString() +
-                     "”: " + reason);
+        backupFailed(backupNotWrittenText(directory.toStdString(), reason));
     };
     if (!file.isOpen())
         fail();
     if (file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
-        !file.flush() || !syncToDisk(file.handle()))
+        !file.flush() || !platform::syncToDisk(file.handle()))
         fail();
     file.close();
     // The file is on the disk; so must be its name in the folder.
-    if (!syncFolder(directory))
-        backupFailed("nie można zapisać na dysku katalogu kopii „" + directory.toStdString() + "”");
+    if (!platform::syncFolder(directory))
+        backupFailed(backupFolderNotSyncedText(directory.toStdString()));
     return QDir::toNativeSeparators(file.fileName()).toStdString();
 }
 

@@ -1,5 +1,6 @@
 #include "checked_output.h"
 
+#include "messages/file_failure_text.h"
 #include "receiver_exchanges.h"
 
 #include <cerrno>
@@ -15,7 +16,7 @@ void flushChecked(std::ostream& stream, std::string_view what) {
         return;
     // The stream keeps no reason; the system's, from the write that failed, is still in errno.
     const int reason = errno;
-    std::string message = "nie można zapisać " + std::string(what);
+    std::string message = notWrittenText(what);
     if (reason != 0)
         message += std::string(": ") + std::strerror(reason);
     throw Failure{ExitCode::OutputFailed, message};

@@ -1,15 +1,12 @@
 #include "console_output.h"
 
-#include <iostream>
+#include "cli_platform.h"
 
-#ifdef _WIN32
+#include <iostream>
 #include <string>
-#include <windows.h>
-#endif
+#include <string_view>
 
 namespace orv52::cli {
-
-#ifdef _WIN32
 
 namespace {
 
@@ -31,7 +28,7 @@ std::size_t wholeCharacters(const std::string& text) {
 
 class ConsoleBuffer : public std::streambuf {
 public:
-    explicit ConsoleBuffer(HANDLE console) : console_(console) {}
+    explicit ConsoleBuffer(platform::StandardStream console) : console_(console) {}
 
 protected:
     int_type overflow(int_type c) override {
@@ -60,23 +57,18 @@ private:
         const std::size_t end = wholeCharacters(pending_);
         if (end == 0)
             return;
-        const int units =
-            MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(units), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, pending_.data(), static_cast<int>(end), wide.data(), units);
-        DWORD written = 0;
-        WriteConsoleW(console_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        platform::writeToConsole(console_, std::string_view(pending_).substr(0, end));
         pending_.erase(0, end);
     }
 
-    HANDLE console_;
+    platform::StandardStream console_;
     std::string pending_;
 };
 
 } // namespace
 
 struct ConsoleOutput::Redirection {
-    Redirection(std::ostream& stream, HANDLE console)
+    Redirection(std::ostream& stream, platform::StandardStream console)
         : stream_(stream), buffer_(console), previous_(stream.rdbuf(&buffer_)) {}
     ~Redirection() {
         stream_.flush();
@@ -91,24 +83,14 @@ struct ConsoleOutput::Redirection {
 };
 
 ConsoleOutput::ConsoleOutput() {
-    const auto redirect = [](std::ostream& stream, DWORD which) {
-        const HANDLE handle = GetStdHandle(which);
-        DWORD mode = 0;
-        if (handle == INVALID_HANDLE_VALUE || handle == nullptr || !GetConsoleMode(handle, &mode))
-            return std::unique_ptr<Redirection>{}; // a file or a pipe: UTF-8 as written
-        return std::make_unique<Redirection>(stream, handle);
+    const auto redirect = [](std::ostream& stream, platform::StandardStream which) {
+        if (!platform::isConsole(which))
+            return std::unique_ptr<Redirection>{}; // a file, a pipe or a terminal: UTF-8 as written
+        return std::make_unique<Redirection>(stream, which);
     };
-    out_ = redirect(std::cout, STD_OUTPUT_HANDLE);
-    err_ = redirect(std::cerr, STD_ERROR_HANDLE);
+    out_ = redirect(std::cout, platform::StandardStream::Output);
+    err_ = redirect(std::cerr, platform::StandardStream::Error);
 }
-
-#else
-
-struct ConsoleOutput::Redirection {};
-
-ConsoleOutput::ConsoleOutput() = default;
-
-#endif
 
 ConsoleOutput::~ConsoleOutput() = default;
 

@@ -1,8 +1,9 @@
 #include "json_log.h"
 
-#include "disk_sync.h"
+#include "cli_platform.h"
 #include "failure.h"
 #include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
 #include "protocol/record.h"
 
 #include <QFileInfo>
@@ -28,25 +29,27 @@ QString timeWithOffset(const QDateTime& time) {
 
 } // namespace
 
-QByteArray logLine(const LogEntry& entry) {
+QByteArray logLine(const QDateTime& time, std::string_view command,
+                   const ReceiverResult& receiver) {
     QJsonObject object{
-        {QStringLiteral("time"), timeWithOffset(entry.time)},
-        {QStringLiteral("device"), QString::fromStdString(entry.device)},
-        {QStringLiteral("command"), QString::fromStdString(entry.command)},
-        {QStringLiteral("result"), QString::fromUtf8(exitCodeName(entry.result))},
-        {QStringLiteral("exit_code"), static_cast<int>(entry.result)},
+        {QStringLiteral("time"), timeWithOffset(time)},
+        {QStringLiteral("device"), QString::fromStdString(receiver.port)},
+        {QStringLiteral("command"),
+         QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size()))},
+        {QStringLiteral("result"), QString::fromUtf8(exitCodeName(receiver.result))},
+        {QStringLiteral("exit_code"), static_cast<int>(receiver.result)},
     };
-    if (entry.firmwareVersion)
+    if (receiver.firmwareVersion)
         object.insert(QStringLiteral("firmware_version"),
-                      QString::fromStdString(versionText(*entry.firmwareVersion)));
+                      QString::fromStdString(versionText(*receiver.firmwareVersion)));
     QJsonArray keys;
-    for (const std::string& key : entry.differingKeys)
+    for (const std::string& key : receiver.differingKeys)
         keys.append(QString::fromStdString(key));
     object.insert(QStringLiteral("differing_keys"), keys);
-    if (entry.finding)
-        object.insert(QStringLiteral("finding"), QString::fromUtf8(findingKey(*entry.finding)));
-    if (!entry.backupPath.empty())
-        object.insert(QStringLiteral("backup"), QString::fromStdString(entry.backupPath));
+    if (receiver.finding)
+        object.insert(QStringLiteral("finding"), QString::fromUtf8(findingKey(*receiver.finding)));
+    if (!receiver.backupPath.empty())
+        object.insert(QStringLiteral("backup"), QString::fromStdString(receiver.backupPath));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -58,22 +61,25 @@ void JsonLog::open(const std::string& path) {
     toDisk_ = !target.exists() || target.isFile();
     if (file_.open(toDisk_ ? QIODevice::WriteOnly | QIODevice::Append : QIODevice::WriteOnly))
         return;
-    throw Failure{ExitCode::OutputFailed, "nie można otworzyć dziennika „" + path +
-                                              "”: " + file_.errorString().toStdString()};
+    throw Failure{ExitCode::OutputFailed,
+                  logNotOpenedText(path, file_.errorString().toStdString())};
 }
 
-void JsonLog::append(const LogEntry& entry) {
+void JsonLog::append(const QDateTime& time, std::string_view command,
+                     const ReceiverResult& receiver) {
     if (!file_.isOpen())
         return;
-    const QByteArray line = logLine(entry);
+    const QByteArray line = logLine(time, command, receiver);
     if (file_.write(line) == line.size() && file_.flush() &&
-        (!toDisk_ || syncToDisk(file_.handle())))
+        (!toDisk_ || platform::syncToDisk(file_.handle())))
         return;
     if (failed_)
         return;
     failed_ = true;
-    warnings_ << kCliPrefix << "nie można dopisać do dziennika „" << file_.fileName().toStdString()
-              << "”: " << file_.errorString().toStdString() << std::endl;
+    warnings_ << kCliPrefix
+              << logNotAppendedText(file_.fileName().toStdString(),
+                                    file_.errorString().toStdString())
+              << std::endl;
 }
 
 } // namespace orv52::cli

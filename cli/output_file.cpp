@@ -1,5 +1,6 @@
 #include "output_file.h"
 
+#include "messages/file_failure_text.h"
 #include "receiver_exchanges.h"
 
 #include <QFileInfo>
@@ -36,8 +37,7 @@ void saveOutputFile(const std::string& path, const std::string& text) {
             return;
         reason = file.errorString();
     }
-    throw Failure{ExitCode::OutputFailed,
-                  "nie można zapisać pliku „" + path + "”: " + reason.toStdString()};
+    throw Failure{ExitCode::OutputFailed, outputFileNotWrittenText(path, reason.toStdString())};
 }
 
 } // namespace orv52::cli

@@ -10,39 +10,42 @@ namespace orv52::cli {
 
 namespace {
 
-// A port to try: what --port takes for it and the device it reaches.
-struct PresentPort {
-    std::string argument;
-    std::string device;
-    bool numbered;
-};
+ReceiverResult portToTry(const std::string& port, const QString& device, bool reachedByNumber) {
+    ReceiverResult tried;
+    tried.port = port;
+    tried.device = device.toStdString();
+    tried.reachedByNumber = reachedByNumber;
+    return tried;
+}
 
-std::vector<PresentPort> presentPorts(const PortResolver& resolver) {
+// The ports to try, with what --port takes for each and the device it reaches.
+std::vector<ReceiverResult> presentPorts(const PortResolver& resolver) {
     const PortSurvey survey = resolver.survey();
-    std::vector<PresentPort> present;
+    std::vector<ReceiverResult> present;
     for (int number = 1; number <= kComPortCount; ++number) {
         const ComPortAssignment& assignment = survey.numbered[number - 1];
         if (assignment.reachesDevice())
-            present.push_back(
-                {"COM" + std::to_string(number), assignment.device.toStdString(), true});
+            present.push_back(portToTry("COM" + std::to_string(number), assignment.device, true));
     }
     for (const ComPortAssignment& other : survey.others)
-        present.push_back({other.device.toStdString(), other.device.toStdString(), false});
+        present.push_back(portToTry(other.device.toStdString(), other.device, false));
     return present;
 }
 
-std::string outcomeOf(const Failure& failure) {
-    const auto& finding = failure.finding();
-    if (isPortFailure(failure.code()) || !finding)
-        return failure.what();
-    if (*finding == Finding::Silence)
+// The receiver and its version, or what the query ended with.
+std::string outcomeOf(const ReceiverResult& port) {
+    if (port.firmwareVersion)
+        return receiverFoundText(*port.firmwareVersion);
+    if (isPortFailure(port.result) || !port.finding)
+        return port.failure;
+    if (*port.finding == Finding::Silence)
         return kSilenceText;
-    return std::string(findingText(*finding));
+    return std::string(findingText(*port.finding));
 }
 
-std::string namedList(const std::vector<ProbedPort>& ports, bool answered) {
+std::string namedList(const std::vector<ReceiverResult>& ports, bool answered) {
     std::string list;
-    for (const ProbedPort& port : ports) {
+    for (const ReceiverResult& port : ports) {
         if (port.firmwareVersion.has_value() != answered)
             continue;
         list += (list.empty() ? "" : ", ") + portName(port);
@@ -52,44 +55,40 @@ std::string namedList(const std::vector<ProbedPort>& ports, bool answered) {
 
 } // namespace
 
-std::vector<ProbedPort> probePorts(const PortResolver& resolver, bool trace,
-                                   std::ostream& traceOut) {
-    std::vector<ProbedPort> probed;
+std::vector<ReceiverResult> probePorts(const PortResolver& resolver, bool trace,
+                                       std::ostream& traceOut) {
+    std::vector<ReceiverResult> probed = presentPorts(resolver);
     // Each port opens the device the survey found: it is not resolved a second time.
-    for (const PresentPort& present : presentPorts(resolver)) {
-        ProbedPort port{present.argument, present.device, present.numbered, std::nullopt, {}};
-        ReceiverExchanges receiver(resolver, QString::fromStdString(present.device), trace,
-                                   traceOut);
+    for (ReceiverResult& port : probed) {
+        ReceiverExchanges receiver(resolver, QString::fromStdString(port.device), trace, traceOut);
         try {
-            const Configuration held = receiver.read();
-            port.firmwareVersion = held.firmwareVersion;
-            port.outcome = receiverFoundText(held.firmwareVersion);
+            port.firmwareVersion = receiver.read().firmwareVersion;
         } catch (const Failure& failure) {
-            port.outcome = outcomeOf(failure);
+            failedWith(port, failure);
+            port.finding = failure.finding();
         }
-        probed.push_back(std::move(port));
     }
     return probed;
 }
 
-std::string portName(const ProbedPort& port) {
-    return port.numbered ? port.argument + " (" + port.device + ")" : port.device;
+std::string portName(const ReceiverResult& port) {
+    return port.reachedByNumber ? port.port + " (" + port.device + ")" : port.device;
 }
 
-std::string probeListing(const std::vector<ProbedPort>& ports) {
+std::string probeListing(const std::vector<ReceiverResult>& ports) {
     if (ports.empty())
         return "Portów szeregowych brak.\n";
     std::string text;
-    for (const ProbedPort& port : ports) {
-        text += (port.numbered ? port.argument + "  " : std::string(6, ' ')) + port.device + ": " +
-                port.outcome + "\n";
+    for (const ReceiverResult& port : ports) {
+        text += (port.reachedByNumber ? port.port + "  " : std::string(6, ' ')) + port.device +
+                ": " + outcomeOf(port) + "\n";
     }
     return text;
 }
 
-const ProbedPort& portWithTheReceiver(const std::vector<ProbedPort>& ports) {
-    std::vector<const ProbedPort*> answered;
-    for (const ProbedPort& port : ports)
+const ReceiverResult& portWithTheReceiver(const std::vector<ReceiverResult>& ports) {
+    std::vector<const ReceiverResult*> answered;
+    for (const ReceiverResult& port : ports)
         if (port.firmwareVersion)
             answered.push_back(&port);
     if (answered.size() == 1)

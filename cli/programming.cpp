@@ -1,28 +1,27 @@
 #include "programming.h"
 
 #include "backup.h"
-#include "protocol/configuration_file.h"
 #include "receiver_exchanges.h"
 
 #include <QDateTime>
 
 namespace orv52::cli {
 
-ProgrammingResult programReceiver(ReceiverExchanges& receiver, const Configuration& settings,
-                                  const std::optional<QString>& backupDirectory,
-                                  const std::optional<Configuration>& held,
-                                  const ProgrammingSteps& steps) {
+void programReceiver(ReceiverExchanges& exchanges, const Configuration& settings,
+                     const std::optional<QString>& backupDirectory,
+                     const std::optional<Configuration>& held, const ProgrammingSteps& steps,
+                     ReceiverResult& receiver) {
     if (backupDirectory && held) {
-        const std::string path = writeBackup(*backupDirectory, *held, QDateTime::currentDateTime());
+        receiver.backupPath = writeBackup(*backupDirectory, *held, QDateTime::currentDateTime());
         if (steps.backedUp)
-            steps.backedUp(path);
+            steps.backedUp(receiver.backupPath);
     }
-    receiver.program(settings);
+    exchanges.program(settings);
     if (steps.acknowledged)
         steps.acknowledged();
-    ProgrammingResult result{receiver.read(), {}};
-    result.differingKeys = differingKeys(settings, result.readBack);
-    return result;
+    receiver.readBack = exchanges.read();
+    if (!receiver.firmwareVersion)
+        receiver.firmwareVersion = receiver.readBack->firmwareVersion;
 }
 
 } // namespace orv52::cli

@@ -19,7 +19,7 @@ std::string messageText(int messageId) {
 Failure portFailure(const NumberedError& error) {
     const auto message = operatorMessageFor(error);
     if (!message)
-        return {exitCodeForError(error), std::string("Błąd portu: ") + error.what()};
+        return {exitCodeForError(error), portErrorText(error.what())};
     std::string text = messageText(message->id);
     if (!message->detail.empty())
         text += " " + message->detail;
@@ -30,11 +30,8 @@ Failure portLost(const QString& device) {
     return {ExitCode::PortFailed, portLostText(device.toStdString())};
 }
 
-Failure unexpectedAnswer(std::string_view expected, const std::optional<Finding>& finding) {
-    return {ExitCode::TransmissionError,
-            messageText(message_id::TransmissionError) + " (odbiornik nie przysłał " +
-                std::string(expected) + ")",
-            finding};
+Failure unexpectedAnswer(ExpectedAnswer expected, const std::optional<Finding>& finding) {
+    return {ExitCode::TransmissionError, wrongAnswerText(expected), finding};
 }
 
 } // namespace
@@ -59,7 +56,7 @@ Configuration ReceiverExchanges::read() {
     case ExchangeController::Outcome::ConfigurationReceived:
         return *exchange_.receivedConfiguration();
     case ExchangeController::Outcome::ProgrammingDone:
-        throw unexpectedAnswer("konfiguracji", exchange_.finding());
+        throw unexpectedAnswer(ExpectedAnswer::Configuration, exchange_.finding());
     case ExchangeController::Outcome::TransmissionError:
         throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError),
                       exchange_.finding()};
@@ -79,7 +76,7 @@ void ReceiverExchanges::program(const Configuration& settings) {
         return;
     case ExchangeController::Outcome::ConfigurationReceived:
     case ExchangeController::Outcome::TransmissionError:
-        throw unexpectedAnswer("potwierdzenia programowania", exchange_.finding());
+        throw unexpectedAnswer(ExpectedAnswer::Acknowledgement, exchange_.finding());
     case ExchangeController::Outcome::PortLost:
         throw portLost(port_.deviceName());
     case ExchangeController::Outcome::NoAnswer:

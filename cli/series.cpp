@@ -2,8 +2,12 @@
 
 #include "advice.h"
 #include "checked_output.h"
+#include "cli_platform.h"
 #include "json_log.h"
 #include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
+#include "messages/series_text.h"
+#include "programming.h"
 #include "protocol/configuration_file.h"
 #include "receiver_exchanges.h"
 #include "series_line.h"
@@ -19,15 +23,12 @@ namespace {
 // Queries while waiting start at most this often, so a wait never keeps the line or the CPU busy.
 constexpr int kQueryIntervalMs = 1000;
 
-constexpr std::string_view kWaitingForReceiver = "czekam na odbiornik…";
-constexpr std::string_view kWaitingForDeparture = "odłącz odbiornik…";
-
 } // namespace
 
 Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
                std::ostream& err)
     : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
-      status_(err, standardErrorIsTerminal()) {
+      status_(err, platform::standardErrorIsTerminal()) {
     // A query while waiting changes nothing on the receiver, so a stop ends it at once.
     QObject::connect(&stop_, &StopRequest::stopRequested, [this] {
         if (waiting_)
@@ -43,7 +44,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         waiting_ = false;
         if (!detected)
             break;
-        status_.show("programuję odbiornik nr " + std::to_string(done_ + failed_ + 1) + "…");
+        status_.show(programmingReceiverText(done_ + failed_ + 1));
         const ReceiverResult one = programOne(settings, backupDirectory, *detected);
         report(one);
         // A backup folder that cannot take one backup will not take the next either.
@@ -57,7 +58,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
             break;
     }
     status_.clear();
-    out_ << seriesSummary(done_, failed_);
+    out_ << seriesSummaryText(done_, failed_);
     flushChecked(out_, kStandardOutput);
     if (backupFailed)
         return ExitCode::OutputFailed;
@@ -65,7 +66,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
 }
 
 std::optional<Configuration> Series::waitForReceiver() {
-    status_.show(kWaitingForReceiver);
+    status_.show(kWaitingForReceiverText);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;
         queryStarted.start();
@@ -87,7 +88,7 @@ std::optional<Configuration> Series::waitForReceiver() {
 }
 
 bool Series::waitForDeparture(const Configuration& lastSeen, const Configuration& sent) {
-    status_.show(kWaitingForDeparture);
+    status_.show(kWaitingForDepartureText);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;
         queryStarted.start();
@@ -122,26 +123,22 @@ void Series::tellPortTrouble(const std::string& reason) {
         return;
     portTrouble_ = reason;
     status_.clear();
-    err_ << kCliPrefix << reason << " (ponawiam co sekundę)" << std::endl;
-    status_.show(kWaitingForReceiver);
+    err_ << kCliPrefix << retryingText(reason) << std::endl;
+    status_.show(kWaitingForReceiverText);
 }
 
-Series::ReceiverResult Series::programOne(const Configuration& settings,
-                                          const std::optional<QString>& backupDirectory,
-                                          const Configuration& detected) {
+ReceiverResult Series::programOne(const Configuration& settings,
+                                  const std::optional<QString>& backupDirectory,
+                                  const Configuration& detected) {
     ReceiverResult one;
+    one.port = options_.port;
     one.firmwareVersion = detected.firmwareVersion;
     try {
         // The answer that showed the receiver has come is its backup: no second read.
-        const ProgrammingResult programmed =
-            programReceiver(receiver_, settings, backupDirectory, detected,
-                            {[&one](const std::string& path) { one.backupPath = path; }, {}});
-        one.readBack = programmed.readBack;
-        one.differingKeys = programmed.differingKeys;
-        one.result = one.differingKeys.empty() ? ExitCode::Done : ExitCode::Differs;
+        programReceiver(receiver_, settings, backupDirectory, detected, {}, one);
+        compareHeld(one, settings, *one.readBack);
     } catch (const Failure& failure) {
-        one.result = failure.code();
-        one.failure = failure.what();
+        failedWith(one, failure);
     }
     one.finding = receiver_.lastFinding();
     return one;
@@ -152,18 +149,16 @@ void Series::report(const ReceiverResult& one) {
     (done ? done_ : failed_) += 1;
     const QDateTime now = QDateTime::currentDateTime();
     status_.clear();
-    out_ << seriesResultLine(
-        {now, done_ + failed_, options_.port, one.firmwareVersion, one.result, one.differingKeys});
+    out_ << seriesResultLine(now, done_ + failed_, one);
     if (!done && one.result != ExitCode::Differs)
         err_ << kCliPrefix << one.failure << std::endl;
     if (const std::string_view advice = adviceAfter(one.result, one.finding); !advice.empty())
         err_ << kCliPrefix << advice << std::endl;
     if (status_.onTerminal() && !options_.quiet)
         err_ << '\a' << std::flush;
-    log_.append({now, options_.port, "series", one.result, one.firmwareVersion, one.differingKeys,
-                 one.backupPath, one.finding});
+    log_.append(now, "series", one);
     // Results nobody sees end the series: the receivers after it would go unreported.
-    flushChecked(out_, "wiersza wyniku na standardowe wyjście");
+    flushChecked(out_, kSeriesLineOutput);
 }
 
 bool Series::countReached() const {

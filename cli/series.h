@@ -2,16 +2,16 @@
 
 #include "exit_code.h"
 #include "options.h"
-#include "programming.h"
-#include "protocol/answer_finding.h"
+#include "protocol/configuration.h"
+#include "receiver_result.h"
 #include "status_line.h"
 #include "stop_request.h"
 
 #include <QElapsedTimer>
+#include <QString>
 #include <iosfwd>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace orv52::cli {
 
@@ -43,16 +43,6 @@ private:
     // Until a second after `queryStarted`, or until the user stops.
     void pauseAfter(const QElapsedTimer& queryStarted);
     void tellPortTrouble(const std::string& reason);
-    // What became of one receiver of the series.
-    struct ReceiverResult {
-        ExitCode result = ExitCode::Done;
-        std::string failure; // Polish; for any result but Done and Differs
-        std::uint8_t firmwareVersion = 0;
-        std::string backupPath; // empty when none was written
-        std::optional<Configuration> readBack;
-        std::vector<std::string> differingKeys;
-        std::optional<Finding> finding; // what came back in the last exchange
-    };
     // Programs the receiver that answered holding `detected`; its failure is its result.
     ReceiverResult programOne(const Configuration& settings,
                               const std::optional<QString>& backupDirectory,

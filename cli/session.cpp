@@ -4,6 +4,7 @@
 #include "backup.h"
 #include "checked_output.h"
 #include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
 #include "messages/message_catalogue.h"
 #include "output_file.h"
 #include "port_listing.h"
@@ -59,12 +60,10 @@ ExitCode Session::run() {
     }
     // A series logs each receiver itself.
     if (!options_.series) {
-        logEntry_.time = QDateTime::currentDateTime();
-        logEntry_.device = options_.port;
-        logEntry_.command = std::string(commandName(options_.command));
-        logEntry_.result = code;
-        logEntry_.finding = receiver_.lastFinding();
-        log_.append(logEntry_);
+        result_.port = options_.port;
+        result_.result = code;
+        result_.finding = receiver_.lastFinding();
+        log_.append(QDateTime::currentDateTime(), commandName(options_.command), result_);
     }
     // What was read or sent stands; the code still tells that its log line is missing.
     if (log_.failed() && code == ExitCode::Done)
@@ -98,15 +97,15 @@ ExitCode Session::listPorts() {
     out_ << probeListing(probed);
     flushChecked(out_, kStandardOutput);
     const bool answered = std::ranges::any_of(
-        probed, [](const ProbedPort& port) { return port.firmwareVersion.has_value(); });
+        probed, [](const ReceiverResult& port) { return port.firmwareVersion.has_value(); });
     return answered ? ExitCode::Done : ExitCode::NoAnswer;
 }
 
 void Session::useTheProbedPort() {
     const auto probed = probePorts(resolver_, options_.trace, err_);
-    const ProbedPort& chosen = portWithTheReceiver(probed);
+    const ReceiverResult& chosen = portWithTheReceiver(probed);
     report(receiverOnPortText(portName(chosen)));
-    options_.port = chosen.argument;
+    options_.port = chosen.port;
     // The device that answered, as found: not resolved again.
     receiver_.usePort(QString::fromStdString(chosen.device));
 }
@@ -126,18 +125,13 @@ ExitCode Session::program() {
         return series.run(settings, backupDirectory);
     }
     const auto held = backupDirectory ? std::optional(readReceiver()) : std::nullopt;
-    const ProgrammingResult programmed =
-        programReceiver(receiver_, settings, backupDirectory, held,
-                        {[this](const std::string& path) {
-                             logEntry_.backupPath = path;
-                             report("kopia konfiguracji odbiornika: " + path);
-                         },
-                         [this] { report(findMessage(message_id::ProgrammingDone)->text); }});
-    if (!logEntry_.firmwareVersion)
-        logEntry_.firmwareVersion = programmed.readBack.firmwareVersion;
+    programReceiver(receiver_, settings, backupDirectory, held,
+                    {[this](const std::string& path) { report(backupWrittenText(path)); },
+                     [this] { report(findMessage(message_id::ProgrammingDone)->text); }},
+                    result_);
     if (!options_.outputFile.empty())
-        writeOutput(programmed.readBack);
-    return compare(settings, programmed.readBack);
+        writeOutput(*result_.readBack);
+    return compare(settings, *result_.readBack);
 }
 
 ExitCode Session::verify() {
@@ -156,13 +150,12 @@ Configuration Session::loadInputFile() const {
     } else {
         QFile file(QString::fromStdString(name));
         if (!file.open(QIODevice::ReadOnly))
-            throw Failure{ExitCode::BadInputFile, "nie można otworzyć pliku „" + name +
-                                                      "”: " + file.errorString().toStdString()};
+            throw Failure{ExitCode::BadInputFile,
+                          inputFileNotOpenedText(name, file.errorString().toStdString())};
         text = file.read(kLargestInputFile + 1).toStdString();
     }
     if (text.size() > static_cast<std::size_t>(kLargestInputFile))
-        throw Failure{ExitCode::BadInputFile,
-                      "plik „" + name + "” jest za duży na plik konfiguracji"};
+        throw Failure{ExitCode::BadInputFile, inputFileTooLargeText(name)};
     const auto parsed = parseConfigurationFile(text);
     if (!parsed.settings)
         throw Failure{ExitCode::BadInputFile, name + ": " + parsed.error.describe()};
@@ -181,7 +174,7 @@ std::optional<QString> Session::prepareBackupDirectory() const {
 
 Configuration Session::readReceiver() {
     const Configuration held = receiver_.read();
-    logEntry_.firmwareVersion = held.firmwareVersion;
+    result_.firmwareVersion = held.firmwareVersion;
     return held;
 }
 
@@ -195,15 +188,14 @@ void Session::writeOutput(const Configuration& settings) {
     flushChecked(out_, kStandardOutput);
 }
 
-ExitCode Session::compare(const Configuration& expected, const Configuration& actual) {
-    logEntry_.differingKeys = differingKeys(expected, actual);
-    const auto differences = describeDifferences(expected, actual);
-    if (differences.empty()) {
-        report("Konfiguracja odbiornika zgodna z plikiem.");
+ExitCode Session::compare(const Configuration& expected, const Configuration& held) {
+    compareHeld(result_, expected, held);
+    if (result_.result == ExitCode::Done) {
+        report(kMatchesFileText);
         return ExitCode::Done;
     }
-    report("Konfiguracja odbiornika różni się od pliku:");
-    for (const auto& difference : differences)
+    report(kDiffersFromFileText);
+    for (const auto& difference : describeDifferences(expected, held))
         err_ << "  " << difference << "\n";
     err_ << std::flush;
     return ExitCode::Differs;

@@ -5,6 +5,7 @@
 #include "options.h"
 #include "protocol/configuration.h"
 #include "receiver_exchanges.h"
+#include "receiver_result.h"
 
 #include <QString>
 #include <iosfwd>
@@ -40,7 +41,8 @@ private:
     std::optional<QString> prepareBackupDirectory() const;
     Configuration readReceiver();
     void writeOutput(const Configuration& settings);
-    ExitCode compare(const Configuration& expected, const Configuration& actual);
+    // Compares what the receiver holds with `expected` and tells the user how they differ.
+    ExitCode compare(const Configuration& expected, const Configuration& held);
     void report(std::string_view text) const;
 
     Options options_;
@@ -49,7 +51,7 @@ private:
     PortResolver resolver_; // the system's devices, with the pins given
     ReceiverExchanges receiver_;
     JsonLog log_{err_};
-    LogEntry logEntry_; // what the command learnt, for its log line
+    ReceiverResult result_; // what the command learnt of the receiver, for its log line
 };
 
 } // namespace orv52::cli

@@ -1,13 +1,5 @@
 #include "status_line.h"
 
-#include <cstdio>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace orv52::cli {
 
 namespace {
@@ -36,14 +28,6 @@ void StatusLine::clear() {
         return;
     terminal_ << kRewind << std::flush;
     shown_ = false;
-}
-
-bool standardErrorIsTerminal() {
-#ifdef _WIN32
-    return _isatty(_fileno(stderr)) != 0;
-#else
-    return isatty(STDERR_FILENO) != 0;
-#endif
 }
 
 } // namespace orv52::cli

@@ -25,7 +25,4 @@ private:
     bool shown_ = false;
 };
 
-// Whether standard error goes to a terminal.
-bool standardErrorIsTerminal();
-
 } // namespace orv52::cli

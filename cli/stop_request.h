@@ -1,15 +1,13 @@
 #pragma once
 
 #include <QObject>
-#include <QSocketNotifier>
-#include <memory>
 
 namespace orv52::cli {
 
 // Ctrl-C (SIGINT) and SIGTERM as a request to stop that the event loop delivers, instead of an
-// end in the middle of an exchange. The handler only writes a byte to the instance's pipe;
-// everything else happens on the loop. While one exists, the signals do not end the program
-// by themselves. On Windows the console's Ctrl-C and Ctrl-Break are caught instead.
+// end in the middle of an exchange. The handler only wakes the loop; everything else happens on
+// it. While one exists, the signals do not end the program by themselves. On Windows the
+// console's Ctrl-C and Ctrl-Break are caught instead.
 // The signals are the process's, so only one may exist at a time: a second one throws
 // std::logic_error while the first lives.
 class StopRequest : public QObject {
@@ -28,13 +26,8 @@ signals:
     void stopRequested();
 
 private:
-#ifndef _WIN32
-    void drainPipe();
-    int pipeReadEnd_ = -1;
-    int pipeWriteEnd_ = -1;
-    std::unique_ptr<QSocketNotifier> notifier_;
-#endif
-    // Runs on the event loop's thread, whatever thread caught the signal.
+    // Runs on the event loop's thread, whatever thread caught the signal: the caught signal
+    // invokes it by name.
     Q_INVOKABLE void request();
 
     bool requested_ = false;

@@ -1,12 +1,29 @@
 #include "command_line_text.h"
 
+#include "message_catalogue.h"
 #include "protocol/record.h"
 
 namespace orv52 {
 
+std::string portErrorText(const std::string& reason) {
+    return "Błąd portu: " + reason;
+}
+
+std::string wrongAnswerText(ExpectedAnswer expected) {
+    return std::string(findMessage(message_id::TransmissionError)->text) +
+           (expected == ExpectedAnswer::Configuration
+                ? " (odbiornik nie przysłał konfiguracji)"
+                : " (odbiornik nie przysłał potwierdzenia programowania)");
+}
+
+std::string backupWrittenText(const std::string& path) {
+    return "kopia konfiguracji odbiornika: " + path;
+}
+
 std::string portLostText(const std::string& device) {
     return "port " + device +
-           " zniknął w trakcie transmisji: przejściówkę odłączono lub straciła zasilanie; podłącz ją "
+           " zniknął w trakcie transmisji: przejściówkę odłączono lub straciła zasilanie; podłącz "
+           "ją "
            "i spróbuj ponownie";
 }
 

@@ -58,15 +58,14 @@ private slots:
     void logLinesAreJsonWithTheOffset() {
         QFETCH(int, offset);
         QFETCH(QString, time);
-        const LogEntry entry{kWhen.toOffsetFromUtc(offset),
-                             "/dev/ttyUSB0",
-                             "program",
-                             ExitCode::Differs,
-                             0x23,
-                             {"druzyny", "tryb_buzera"},
-                             "/kopie/a „b”.txt",
-                             Finding::Answered};
-        const QByteArray line = logLine(entry);
+        ReceiverResult programmed;
+        programmed.port = "/dev/ttyUSB0";
+        programmed.result = ExitCode::Differs;
+        programmed.firmwareVersion = 0x23;
+        programmed.differingKeys = {"druzyny", "tryb_buzera"};
+        programmed.backupPath = "/kopie/a „b”.txt";
+        programmed.finding = Finding::Answered;
+        const QByteArray line = logLine(kWhen.toOffsetFromUtc(offset), "program", programmed);
         QVERIFY(line.endsWith('\n'));
         QCOMPARE(line.count('\n'), 1);
         QJsonParseError error{};
@@ -81,17 +80,14 @@ private slots:
         QTemporaryDir dir;
         std::ostringstream warnings;
         const std::string path = dir.filePath("log.jsonl").toStdString();
+        ReceiverResult silent;
+        silent.port = "COM1";
+        silent.result = ExitCode::NoAnswer;
+        silent.finding = Finding::Silence;
         for (int run = 0; run < 2; ++run) {
             JsonLog log(warnings);
             log.open(path);
-            log.append({kWhen,
-                        "COM1",
-                        "read",
-                        ExitCode::NoAnswer,
-                        std::nullopt,
-                        {},
-                        {},
-                        Finding::Silence});
+            log.append(kWhen, "read", silent);
         }
         QFile file(QString::fromStdString(path));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -119,24 +115,12 @@ private slots:
         QFETCH(int, result);
         QFETCH(bool, answered);
         QFETCH(QString, line);
-        const SeriesResult seen{kWhen,
-                                7,
-                                "COM2",
-                                answered ? std::optional<std::uint8_t>{0x23} : std::nullopt,
-                                static_cast<ExitCode>(result),
-                                {}};
-        QCOMPARE(text(seriesResultLine(seen)), line);
-    }
-
-    // The noun after "z" agrees with the number of receivers.
-    void theSummaryAgreesWithItsNumber() {
-        using orv52::cli::seriesSummary;
-        QCOMPARE(seriesSummary(1, 0),
-                 std::string("Zaprogramowano 1 z 1 odbiornika; nieudane: 0.\n"));
-        QCOMPARE(seriesSummary(0, 1),
-                 std::string("Zaprogramowano 0 z 1 odbiornika; nieudane: 1.\n"));
-        QCOMPARE(seriesSummary(2, 1),
-                 std::string("Zaprogramowano 2 z 3 odbiorników; nieudane: 1.\n"));
+        ReceiverResult seen;
+        seen.port = "COM2";
+        seen.result = static_cast<ExitCode>(result);
+        if (answered)
+            seen.firmwareVersion = 0x23;
+        QCOMPARE(text(seriesResultLine(kWhen, 7, seen)), line);
     }
 
     void theStatusLineIsRewrittenOnATerminalOnly() {

@@ -22,7 +22,7 @@ private slots:
     // Each instance has a pipe of its own: a later one still hears the signal after an earlier
     // one is gone, and hears it once.
     void eachInstanceHearsTheSignalWhileItLives() {
-#ifdef _WIN32
+#ifdef Q_OS_WIN
         QSKIP("Windows sends console events, not signals");
 #endif
         for (int round = 0; round < 2; ++round) {

@@ -1,11 +1,15 @@
+#include "messages/command_line_text.h"
+#include "messages/file_failure_text.h"
 #include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
+#include "messages/series_text.h"
 
 #include <QTest>
 
 using namespace orv52;
 
 Q_DECLARE_METATYPE(Finding)
+Q_DECLARE_METATYPE(std::string)
 
 class MessagesTest : public QObject {
     Q_OBJECT
@@ -16,6 +20,8 @@ private slots:
     void unknownIdIsNotInTheCatalogue();
     void findingTexts_data();
     void findingTexts();
+    void commandLineSentences_data();
+    void commandLineSentences();
 };
 
 void MessagesTest::catalogue_data() {
@@ -95,6 +101,65 @@ void MessagesTest::findingTexts() {
     QFETCH(QString, text);
     const std::string_view shown = findingText(finding);
     QCOMPARE(QString::fromUtf8(shown.data(), qsizetype(shown.size())), text);
+}
+
+// What orv52-cli tells, word for word; the series' summary agrees with its number after "z".
+void MessagesTest::commandLineSentences_data() {
+    QTest::addColumn<std::string>("told");
+    QTest::addColumn<QString>("text");
+    const std::string reason = "Disk full";
+    QTest::newRow("standard output")
+        << notWrittenText(kStandardOutput) << "nie można zapisać na standardowe wyjście";
+    QTest::newRow("series line") << notWrittenText(kSeriesLineOutput)
+                                 << "nie można zapisać wiersza wyniku na standardowe wyjście";
+    QTest::newRow("input") << inputFileNotOpenedText("a.txt", reason)
+                           << "nie można otworzyć pliku „a.txt”: Disk full";
+    QTest::newRow("input too large")
+        << inputFileTooLargeText("a.txt") << "plik „a.txt” jest za duży na plik konfiguracji";
+    QTest::newRow("output") << outputFileNotWrittenText("b.txt", reason)
+                            << "nie można zapisać pliku „b.txt”: Disk full";
+    QTest::newRow("log") << logNotOpenedText("d", reason)
+                         << "nie można otworzyć dziennika „d”: Disk full";
+    QTest::newRow("log line") << logNotAppendedText("d", reason)
+                              << "nie można dopisać do dziennika „d”: Disk full";
+    QTest::newRow("backup folder")
+        << backupFolderNotCreatedText("/k") << "nie można utworzyć katalogu kopii „/k”";
+    QTest::newRow("backup folder's probe") << backupFolderNotWritableText("/k", reason)
+                                           << "nie można zapisać pliku w katalogu kopii „/k”: "
+                                              "Disk full";
+    QTest::newRow("backup") << backupNotWrittenText("/k", reason)
+                            << "nie można zapisać kopii w katalogu „/k”: Disk full";
+    QTest::newRow("backup folder's sync")
+        << backupFolderNotSyncedText("/k") << "nie można zapisać na dysku katalogu kopii „/k”";
+    QTest::newRow("backup written")
+        << backupWrittenText("/k/a.txt") << "kopia konfiguracji odbiornika: /k/a.txt";
+    QTest::newRow("port error") << portErrorText(reason) << "Błąd portu: Disk full";
+    QTest::newRow("no configuration")
+        << wrongAnswerText(ExpectedAnswer::Configuration)
+        << "Błąd w transmisji !!! (odbiornik nie przysłał konfiguracji)";
+    QTest::newRow("no acknowledgement")
+        << wrongAnswerText(ExpectedAnswer::Acknowledgement)
+        << "Błąd w transmisji !!! (odbiornik nie przysłał potwierdzenia programowania)";
+    QTest::newRow("programming") << programmingReceiverText(3) << "programuję odbiornik nr 3…";
+    QTest::newRow("retrying") << retryingText("Błąd portu: x")
+                              << "Błąd portu: x (ponawiam co sekundę)";
+    QTest::newRow("differs") << differsText({"druzyny", "tryb_buzera"})
+                             << "różni się: druzyny, tryb_buzera";
+    QTest::newRow("series line, no version")
+        << seriesLineText(QTime(9, 5, 3), 7, "COM2", std::nullopt, kProgrammedText)
+        << "09:05:03  nr 7  COM2  wersja ?  wykonano\n";
+    QTest::newRow("one done") << seriesSummaryText(1, 0)
+                              << "Zaprogramowano 1 z 1 odbiornika; nieudane: 0.\n";
+    QTest::newRow("one failed") << seriesSummaryText(0, 1)
+                                << "Zaprogramowano 0 z 1 odbiornika; nieudane: 1.\n";
+    QTest::newRow("three") << seriesSummaryText(2, 1)
+                           << "Zaprogramowano 2 z 3 odbiorników; nieudane: 1.\n";
+}
+
+void MessagesTest::commandLineSentences() {
+    QFETCH(std::string, told);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(told), text);
 }
 
 QTEST_APPLESS_MAIN(MessagesTest)
