@@ -4,6 +4,7 @@
 #include "cli/exit_code.h"
 #include "command_line_common.h"
 #include "link/platform.h"
+#include "messages/usage_error_text.h"
 #include "program_platform.h"
 
 #include <QCommandLineParser>
@@ -39,27 +40,27 @@ std::optional<QString> checkSeriesAndBackup(Options& options, const std::string&
         bool isNumber = false;
         options.count = QString::fromStdString(count).toInt(&isNumber);
         if (!isNumber || options.count < 1)
-            return QStringLiteral("opcja --count wymaga liczby odbiorników od 1");
+            return QString::fromUtf8(usage::kCountNeedsNumber);
     }
     if (options.series && options.command != Command::Program)
-        return QStringLiteral("opcja --series dotyczy tylko polecenia program");
+        return QString::fromUtf8(usage::kSeriesOnlyProgram);
     if ((options.count > 0 || options.quiet) && !options.series)
-        return QStringLiteral("opcje --count i --quiet dotyczą tylko serii (--series)");
+        return QString::fromUtf8(usage::kCountAndQuietOnlySeries);
     if (options.noBackup && !options.backupDirectory.empty())
-        return QStringLiteral("opcje --backup i --no-backup wykluczają się");
+        return QString::fromUtf8(usage::kBackupAndNoBackup);
     return std::nullopt;
 }
 
 // --probe and --port auto fit the command.
 std::optional<QString> checkProbe(const Options& options) {
     if (options.probe && options.command != Command::Ports)
-        return QStringLiteral("opcja --probe dotyczy tylko polecenia ports");
+        return QString::fromUtf8(usage::kProbeOnlyPorts);
     if (options.port != kAutoPort)
         return std::nullopt;
     if (options.command == Command::Ports)
-        return QStringLiteral("polecenie ports nie przyjmuje --port auto");
+        return QString::fromUtf8(usage::kPortsWithoutAutoPort);
     if (options.series)
-        return QStringLiteral("seria nie przyjmuje --port auto: podaj port, na którym czeka");
+        return QString::fromUtf8(usage::kSeriesWithoutAutoPort);
     return std::nullopt;
 }
 
@@ -95,8 +96,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             continue;
         const QString value = parser.value(*option);
         if (value.isEmpty())
-            return usageError(
-                QStringLiteral("opcja --%1 wymaga wartości").arg(option->names().front()));
+            return usageError(QString::fromStdString(
+                usage::optionNeedsValue("--" + option->names().front().toStdString())));
         *target = value.toStdString();
     }
     QString pinError;
@@ -107,18 +108,18 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
 
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        return usageError(QStringLiteral("brak polecenia (read, program, verify albo ports)"));
+        return usageError(QString::fromUtf8(usage::kNoCommand));
     const QString commandName = positional.takeFirst();
     const auto known = commandNamed(commandName.toStdString());
     if (!known)
-        return usageError(QStringLiteral("nieznane polecenie „%1”").arg(commandName));
+        return usageError(QString::fromStdString(usage::unknownCommand(commandName.toStdString())));
     options.command = *known;
     const bool needsFile =
         options.command == Command::Program || options.command == Command::Verify;
     if (positional.size() != (needsFile ? 1 : 0))
-        return usageError(
-            needsFile ? QStringLiteral("polecenie wymaga jednego pliku konfiguracji")
-                      : QStringLiteral("polecenie %1 nie przyjmuje pliku").arg(commandName));
+        return usageError(needsFile ? QString::fromUtf8(usage::kCommandNeedsFile)
+                                    : QString::fromStdString(
+                                          usage::commandTakesNoFile(commandName.toStdString())));
     if (needsFile)
         options.inputFile = positional.front().toStdString();
     if (const auto error = checkSeriesAndBackup(options, count))

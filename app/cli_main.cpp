@@ -5,6 +5,7 @@
 #include "cli_command_line.h"
 #include "messages/command_line_text.h"
 #include "messages/file_failure_text.h"
+#include "messages/usage_error_text.h"
 #include "program_platform.h"
 #include "version.h"
 
@@ -43,7 +44,7 @@ int main(int argc, char* argv[]) {
     if (parsed.version)
         return printed(std::string("orv52-cli ") + orv52::kVersion + "\n");
     if (!parsed.options) {
-        std::cerr << orv52::kCliPrefix << parsed.error << "\nWięcej: orv52-cli --help\n";
+        std::cerr << orv52::usage::usageErrorReport("orv52-cli", parsed.error);
         return static_cast<int>(ExitCode::Usage);
     }
 

@@ -2,6 +2,7 @@
 
 #include "link/platform.h"
 #include "messages/pin_error_text.h"
+#include "messages/usage_error_text.h"
 
 namespace orv52 {
 
@@ -21,17 +22,18 @@ std::optional<ComPortPins> comPinsGiven(const QCommandLineParser& parser, QStrin
     ComPortPinError refused;
     auto pins = parseComPortPins(parser.values(comPinOption()), refused);
     if (!pins)
-        error = QStringLiteral("--com ") + comPortPinErrorText(refused);
+        error = QString::fromStdString(
+            usage::comOptionRefused(comPortPinErrorText(refused).toStdString()));
     return pins;
 }
 
 QString commandLineFailure(const QCommandLineParser& parser, const QStringList& arguments) {
     const QStringList unknown = parser.unknownOptionNames();
     if (unknown.isEmpty()) // the only other refusal: the arguments end with an option's name
-        return QStringLiteral("opcja %1 wymaga wartości").arg(arguments.back());
+        return QString::fromStdString(usage::optionNeedsValue(arguments.back().toStdString()));
     const QString& name = unknown.front();
     const QString dashes = name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--");
-    return QStringLiteral("nieznana opcja „%1%2”").arg(dashes, name);
+    return QString::fromStdString(usage::unknownOption((dashes + name).toStdString()));
 }
 
 std::string comPinHelp() {

@@ -1,3 +1,4 @@
+#include "messages/usage_error_text.h"
 #include "program_platform.h"
 #include "ui/adresowanie_form.h"
 #include "version.h"
@@ -17,8 +18,9 @@ int exitAfterCommandLine(const orv52::WindowCommandLine& commandLine) {
         std::printf("orv52-prog %s\n", orv52::kVersion);
         return 0;
     }
-    std::fprintf(stderr, "orv52-prog: %s\nWięcej: orv52-prog --help\n",
-                 commandLine.error.toUtf8().constData());
+    std::fputs(
+        orv52::usage::usageErrorReport("orv52-prog", commandLine.error.toStdString()).c_str(),
+        stderr);
     return 2;
 }
 

@@ -1,6 +1,7 @@
 #include "window_command_line.h"
 
 #include "command_line_common.h"
+#include "messages/usage_error_text.h"
 
 namespace orv52 {
 
@@ -15,8 +16,8 @@ WindowCommandLine parseWindowCommandLine(const QStringList& arguments) {
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        result.error =
-            QStringLiteral("nieoczekiwany argument „%1”").arg(parser.positionalArguments().front());
+        result.error = QString::fromStdString(
+            usage::unexpectedArgument(parser.positionalArguments().front().toStdString()));
         return result;
     }
     result.help = parser.isSet(help);

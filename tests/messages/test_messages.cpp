@@ -3,6 +3,7 @@
 #include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
 #include "messages/series_text.h"
+#include "messages/usage_error_text.h"
 
 #include <QTest>
 
@@ -154,6 +155,8 @@ void MessagesTest::commandLineSentences_data() {
                                 << "Zaprogramowano 0 z 1 odbiornika; nieudane: 1.\n";
     QTest::newRow("three") << seriesSummaryText(2, 1)
                            << "Zaprogramowano 2 z 3 odbiorników; nieudane: 1.\n";
+    QTest::newRow("usage error") << usage::usageErrorReport("orv52-cli", usage::unknownOption("-x"))
+                                 << "orv52-cli: nieznana opcja „-x”\nWięcej: orv52-cli --help\n";
 }
 
 void MessagesTest::commandLineSentences() {
