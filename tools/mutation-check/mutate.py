@@ -48,7 +48,7 @@ FILES = {
     "link/com_port_map.cpp": LINK_TESTS,
     "link/com_port_pin.cpp": LINK_TESTS,
     "link/port_name.cpp": ["test_port_name", "test_com_port_map"],
-    "link/port_resolver.cpp": ["test_com_port_map"],
+    "link/port_resolver.cpp": ["test_port_name", "test_com_port_map"],
 }
 
 TEST_TIMEOUT = 30  # seconds; a test that hangs on a fault has caught it
