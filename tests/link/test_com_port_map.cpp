@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -39,40 +40,73 @@ class ComPortMapTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void linuxNumbering_data() {
+    // The numbers' devices from the ports the system lists: on Linux, the on-board UARTs (where
+    // the kernel keeps a record of a ttyS, it decides over Qt's listing), then the adapters in
+    // reading order; on Windows, COM1..COM4 themselves, then the ports beyond COM 4 by number.
+    void numbering_data() {
+        QTest::addColumn<bool>("windows");
         QTest::addColumn<QStringList>("ports");
+        QTest::addColumn<QStringList>("uarts"); // "ttyS0=1": the kernel records a UART
         QTest::addColumn<QStringList>("expected");
+        const auto onLinux = [](const char* name, const QStringList& ports,
+                                const QStringList& expected, const QStringList& uarts = {}) {
+            QTest::newRow(name) << false << ports << uarts << expected;
+        };
+        const auto onWindows = [](const char* name, const QStringList& ports,
+                                  const QStringList& expected) {
+            QTest::newRow(name) << true << ports << QStringList{} << expected;
+        };
         const QStringList legacy{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
-        QTest::newRow("nothing listed") << QStringList{} << legacy;
-        QTest::newRow("one adapter")
-            << QStringList{"ttyUSB0"}
-            << QStringList{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
-        QTest::newRow("on-board ttyS0 and two adapters")
-            << QStringList{"ttyUSB1", "ttyS0", "ttyUSB0"}
-            << QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS3"};
-        QTest::newRow("on-board ttyS1 only")
-            << QStringList{"ttyS1"}
-            << QStringList{"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
-        QTest::newRow("on-board ttyS1 and an adapter")
-            << QStringList{"ttyS1", "ttyACM0"}
-            << QStringList{"/dev/ttyACM0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
-        QTest::newRow("five adapters, the fifth beyond COM 4")
-            << QStringList{"ttyUSB4", "ttyUSB3", "ttyUSB2", "ttyUSB1", "ttyUSB0"}
-            << QStringList{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB3"};
-        QTest::newRow("names in reading order, ACM before USB")
-            << QStringList{"ttyUSB10", "ttyUSB2", "ttyACM1"}
-            << QStringList{"/dev/ttyACM1", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyS3"};
-        QTest::newRow("four on-board ports leave no number to adapters")
-            << QStringList{"ttyS3", "ttyS2", "ttyS1", "ttyS0", "ttyUSB0"} << legacy;
-        QTest::newRow("other serial devices are not COM ports")
-            << QStringList{"ttyS4", "ttyAMA0", "rfcomm0", "ttyUSB0"}
-            << QStringList{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+        const QStringList usbFirst{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+        onLinux("nothing listed", {}, legacy);
+        onLinux("one adapter", {"ttyUSB0"}, usbFirst);
+        onLinux("on-board ttyS0 and two adapters", {"ttyUSB1", "ttyS0", "ttyUSB0"},
+                {"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS3"});
+        onLinux("on-board ttyS1 only", {"ttyS1"}, legacy);
+        onLinux("on-board ttyS1 and an adapter", {"ttyS1", "ttyACM0"},
+                {"/dev/ttyACM0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"});
+        onLinux("five adapters, the fifth beyond COM 4",
+                {"ttyUSB4", "ttyUSB3", "ttyUSB2", "ttyUSB1", "ttyUSB0"},
+                {"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB3"});
+        onLinux("names in reading order, ACM before USB", {"ttyUSB10", "ttyUSB2", "ttyACM1"},
+                {"/dev/ttyACM1", "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyS3"});
+        onLinux("prefix before length", {"ttyUSB0", "ttyACM10"},
+                {"/dev/ttyACM10", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyS3"});
+        onLinux("four on-board ports leave no number to adapters",
+                {"ttyS3", "ttyS2", "ttyS1", "ttyS0", "ttyUSB0"}, legacy);
+        onLinux("other serial devices are not COM ports",
+                {"ttyS4", "ttyAMA0", "rfcomm0", "ttyUSB0"}, usbFirst);
+        onLinux("listed placeholders give way to the adapter",
+                {"ttyS0", "ttyS1", "ttyS2", "ttyS3", "ttyUSB0"}, usbFirst,
+                {"ttyS0=0", "ttyS1=0", "ttyS2=0", "ttyS3=0"});
+        onLinux("a UART Qt left out keeps its number", {"ttyUSB0"},
+                {"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyS3"}, {"ttyS0=1", "ttyS1=0"});
+        onLinux("no record: Qt's listing stands", {"ttyS1", "ttyUSB0"}, usbFirst, {"ttyS0=0"});
+        const QStringList own{"COM1", "COM2", "COM3", "COM4"};
+        onWindows("one adapter at COM7", {"COM7"}, {"COM7", "COM2", "COM3", "COM4"});
+        onWindows("on-board COM1 and COM3, adapters in number order",
+                  {"COM12", "COM3", "COM1", "COM5"}, {"COM1", "COM5", "COM3", "COM12"});
+        onWindows("all four present, COM7 reached by its name only",
+                  {"COM7", "COM4", "COM3", "COM2", "COM1"}, own);
+        onWindows("names that are no COM port", {"CNCA0", "COMX", "COM05"}, own);
+        onWindows("COM4 is no port beyond four", {"COM7", "COM4"},
+                  {"COM7", "COM2", "COM3", "COM4"});
+        onWindows("COM5 is the first beyond four", {"COM5"}, {"COM5", "COM2", "COM3", "COM4"});
     }
 
-    void linuxNumbering() {
+    void numbering() {
+        QFETCH(bool, windows);
         QFETCH(QStringList, ports);
+        QFETCH(QStringList, uarts);
         QFETCH(QStringList, expected);
-        QCOMPARE(devices(orv52::linuxComPorts({listed(ports), {}, {}})), expected);
+        orv52::SerialSystemView system{listed(ports), {}, {}};
+        if (windows)
+            for (auto& entry : system.listed)
+                entry.systemLocation = QStringLiteral("\\\\.\\") + entry.portName;
+        for (const QString& record : uarts)
+            system.kernelUarts[record.section('=', 0, 0)] = record.endsWith("=1");
+        QCOMPARE(devices(windows ? orv52::windowsComPorts(system) : orv52::linuxComPorts(system)),
+                 expected);
     }
 
     // The device a number reaches is the listed one, wherever the system put its node.
@@ -87,30 +121,6 @@ private slots:
         QCOMPARE(assignments[1].hardware->description, QStringLiteral("FT232R USB UART"));
         QVERIFY(assignments[0].hardware);
         QVERIFY(!assignments[2].hardware);
-    }
-
-    // The ports a Windows machine reports, by name, each at \\.\<name>.
-    void windowsNumbering_data() {
-        QTest::addColumn<QStringList>("ports");
-        QTest::addColumn<QStringList>("expected");
-        const QStringList own{"COM1", "COM2", "COM3", "COM4"};
-        QTest::newRow("one adapter at COM7")
-            << QStringList{"COM7"} << QStringList{"COM7", "COM2", "COM3", "COM4"};
-        QTest::newRow("on-board COM1 and COM3, adapters in number order")
-            << QStringList{"COM12", "COM3", "COM1", "COM5"}
-            << QStringList{"COM1", "COM5", "COM3", "COM12"};
-        QTest::newRow("all four present, COM7 reached by its name only")
-            << QStringList{"COM7", "COM4", "COM3", "COM2", "COM1"} << own;
-        QTest::newRow("names that are no COM port") << QStringList{"CNCA0", "COMX", "COM05"} << own;
-    }
-
-    void windowsNumbering() {
-        QFETCH(QStringList, ports);
-        QFETCH(QStringList, expected);
-        std::vector<SerialPortEntry> listed;
-        for (const QString& name : ports)
-            listed.push_back({name, QStringLiteral("\\\\.\\") + name, {}, {}});
-        QCOMPARE(devices(orv52::windowsComPorts({listed, {}, {}})), expected);
     }
 
     void windowsPinsAndDescriptions() {
@@ -130,72 +140,31 @@ private slots:
         QVERIFY(orv52::otherSerialDevices(system, assignments).empty());
     }
 
-    void comPortNames_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("number"); // 0: not a COM port's name
-        QTest::newRow("any case") << "cOm4" << 4;
-        QTest::newRow("beyond four") << "COM256" << 256;
-        QTest::newRow("no number") << "COM" << 0;
-        QTest::newRow("leading zero") << "COM01" << 0;
-        QTest::newRow("letters after") << "COM2a" << 0;
-        QTest::newRow("other device") << "/dev/ttyUSB0" << 0;
-    }
-
-    void comPortNames() {
-        QFETCH(QString, name);
-        QFETCH(int, number);
-        QCOMPARE(orv52::comPortNumber(name).value_or(0), number);
-    }
-
     void description_data() {
+        QTest::addColumn<bool>("present");
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("manufacturer");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("adapter") << "FT232R USB UART"
-                                 << "FTDI"
-                                 << "/dev/ttyUSB0: FT232R USB UART (FTDI)";
-        QTest::newRow("no manufacturer") << "USB Serial"
-                                         << ""
-                                         << "/dev/ttyUSB0: USB Serial";
-        QTest::newRow("on-board port says nothing of itself") << ""
-                                                              << ""
-                                                              << "/dev/ttyUSB0: port szeregowy";
+        const std::tuple<const char*, const char*, const char*, const char*> rows[] = {
+            {"adapter", "FT232R USB UART", "FTDI", "/dev/ttyUSB0: FT232R USB UART (FTDI)"},
+            {"no manufacturer", "USB Serial", "", "/dev/ttyUSB0: USB Serial"},
+            {"on-board port says nothing of itself", "", "", "/dev/ttyUSB0: port szeregowy"},
+            {"nothing behind the number", nullptr, nullptr, "/dev/ttyUSB0: brak urządzenia"}};
+        for (const auto& [name, description, manufacturer, expected] : rows)
+            QTest::newRow(name) << (description != nullptr) << QString(description)
+                                << QString(manufacturer) << QString(expected);
     }
 
     void description() {
+        QFETCH(bool, present);
         QFETCH(QString, description);
         QFETCH(QString, manufacturer);
         QFETCH(QString, expected);
-        const orv52::ComPortAssignment assignment{
-            "/dev/ttyUSB0", SerialPortEntry{"ttyUSB0", "/dev/ttyUSB0", description, manufacturer}};
+        orv52::ComPortAssignment assignment{"/dev/ttyUSB0", std::nullopt};
+        if (present)
+            assignment.hardware =
+                SerialPortEntry{"ttyUSB0", "/dev/ttyUSB0", description, manufacturer};
         QCOMPARE(orv52::describeComPort(assignment), expected);
-    }
-
-    // The kernel's record of a ttyS overrules Qt's listing; where it keeps none, Qt's stands.
-    void kernelRecordDecidesWhatIsOnBoard_data() {
-        QTest::addColumn<QStringList>("ports");
-        QTest::addColumn<QStringList>("uarts"); // "ttyS0=1": the kernel records a UART
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("listed placeholders give way to the adapter")
-            << QStringList{"ttyS0", "ttyS1", "ttyS2", "ttyS3", "ttyUSB0"}
-            << QStringList{"ttyS0=0", "ttyS1=0", "ttyS2=0", "ttyS3=0"}
-            << QStringList{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
-        QTest::newRow("a UART Qt left out keeps its number")
-            << QStringList{"ttyUSB0"} << QStringList{"ttyS0=1", "ttyS1=0"}
-            << QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyS3"};
-        QTest::newRow("no record: Qt's listing stands")
-            << QStringList{"ttyS1", "ttyUSB0"} << QStringList{"ttyS0=0"}
-            << QStringList{"/dev/ttyUSB0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
-    }
-
-    void kernelRecordDecidesWhatIsOnBoard() {
-        QFETCH(QStringList, ports);
-        QFETCH(QStringList, uarts);
-        QFETCH(QStringList, expected);
-        orv52::SerialSystemView system{listed(ports), {}, {}};
-        for (const QString& record : uarts)
-            system.kernelUarts[record.section('=', 0, 0)] = record.endsWith("=1");
-        QCOMPARE(devices(orv52::linuxComPorts(system)), expected);
     }
 
     // A pin takes its number and its device out of the mapping; the rest is mapped as without it.
@@ -262,51 +231,6 @@ private slots:
         QVERIFY(orv52::readKernelUartRecords(classDir.filePath("absent")).empty());
     }
 
-    // Where "COMn" stops being a COM port's name: the digits' limits, the count of digits, and
-    // nothing (-1) apart from the number 0.
-    void comPortNumberBoundaries_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("number"); // -1: no number
-        const std::pair<const char*, int> rows[] = {
-            {"COM1", 1},       {"COM9", 9},      {"COM10", 10}, {"com12", 12},
-            {"COM9999", 9999}, {"COM10000", -1}, {"COM0", -1},  {"COM", -1},
-            {"COM/", -1},      {"COM:", -1},     {"CO1", -1}};
-        for (const auto& [name, number] : rows)
-            QTest::newRow(name) << QString(name) << number;
-    }
-    void comPortNumberBoundaries() {
-        QFETCH(QString, name);
-        QFETCH(int, number);
-        QCOMPARE(orv52::comPortNumber(name).value_or(-1), number);
-    }
-
-    // The orders the numbering follows: names by prefix, then by number; Windows' numbers
-    // beyond COM 4 only.
-    void numberingOrder_data() {
-        QTest::addColumn<bool>("windows");
-        QTest::addColumn<QStringList>("ports");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("prefix before length")
-            << false << QStringList{"ttyUSB0", "ttyACM10"}
-            << QStringList{"/dev/ttyACM10", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyS3"};
-        QTest::newRow("COM4 is no port beyond four")
-            << true << QStringList{"COM7", "COM4"} << QStringList{"COM7", "COM2", "COM3", "COM4"};
-        QTest::newRow("COM5 is the first beyond four")
-            << true << QStringList{"COM5"} << QStringList{"COM5", "COM2", "COM3", "COM4"};
-    }
-    void numberingOrder() {
-        QFETCH(bool, windows);
-        QFETCH(QStringList, ports);
-        QFETCH(QStringList, expected);
-        std::vector<SerialPortEntry> entries = listed(ports);
-        if (windows)
-            for (auto& entry : entries)
-                entry.systemLocation = QStringLiteral("\\\\.\\") + entry.portName;
-        const orv52::SerialSystemView system{entries, {}, {}};
-        QCOMPARE(devices(windows ? orv52::windowsComPorts(system) : orv52::linuxComPorts(system)),
-                 expected);
-    }
-
     // A COM number reads the system, its first and last reaching the first and last device; a
     // device named is itself, with no read.
     void resolvingAChoice_data() {
@@ -366,11 +290,6 @@ private slots:
         for (const auto& port : orv52::otherSerialDevices(system, assignments))
             others << port.systemLocation;
         QCOMPARE(others, (QStringList{"/dev/ttyAMA0", "/dev/ttyS4", "/dev/ttyS5"}));
-    }
-
-    void descriptionOfANumberWithNothingBehindIt() {
-        QCOMPARE(orv52::describeComPort({"/dev/ttyS2", std::nullopt}),
-                 QStringLiteral("/dev/ttyS2: brak urządzenia"));
     }
 };
 

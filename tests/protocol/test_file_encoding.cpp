@@ -24,7 +24,7 @@ private slots:
         read("byte-order mark dropped", "\xEF\xBB\xBFtryb_buzera = Bez dźwięku",
              "tryb_buzera = Bez dźwięku");
         read("1250 decided for the whole file", "\xC3\xB3 \x8Crodek", "Ăł Środek");
-        read("overlong form is 1250", "\xC0\xAF", "ŔŻ");
+        read("highest overlong form of two bytes is 1250", "\xC1\xBF", "Áż");
         read("surrogate is 1250", "\xED\xA0\x80", "í\u00A0€");
         read("cut sequence at the end is 1250", "ab\xC5", "abĹ");
         read("sequences at UTF-8's limits are UTF-8",
@@ -38,14 +38,26 @@ private slots:
              "A",
              "â‚A");
         read("no lead byte beyond 0xF4", "\xF5\x80\x80\x80", "ő€€€");
-        // Every character Windows-1250 has above ASCII, in the order of its bytes.
-        QByteArray upperHalf;
+        read("overlong four bytes is 1250", "\xF0\x8F\xBF\xBF", "đŹżż");
+        read("DEL in UTF-8 text", "\x7F\xC5\x9A", "\x7FŚ");
+        read("0x80 alone is 1250", "\x80", "€");
+        // A second byte just outside the continuations, after each kind of lead.
+        read("0x7F after a lead of two", "\xC5\x7F", "Ĺ\x7F");
+        read("0xC0 after a lead of two", "\xC5\xC0", "ĹŔ");
+        read("0x7F after a lead of three", "\xE1\x7F\x80", "á\x7F€");
+        read("0xC0 after a lead of three", "\xE1\xC0\x80", "áŔ€");
+        read("0x7F after a lead of four", "\xF1\x7F\x80\x80", "ń\x7F€€");
+        read("0xC0 after a lead of four", "\xF1\xC0\x80\x80", "ńŔ€€");
+        // ASCII's last character, then every character Windows-1250 has above ASCII, in the order
+        // of its bytes.
+        QByteArray upperHalf("\x7F");
         for (int byte = 0x80; byte <= 0xFF; ++byte)
             if (byte != 0x81 && byte != 0x83 && byte != 0x88 && byte != 0x90 && byte != 0x98)
                 upperHalf += char(byte);
         read("1250 upper half", upperHalf,
-             QStringLiteral("€‚„…†‡‰Š‹ŚŤŽŹ‘’“”•–—™š›śťžź\u00A0ˇ˘Ł¤Ą¦§¨©Ş«¬\u00AD®Ż°±˛ł´µ¶·¸ąş»Ľ˝ľż"
-                            "ŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖ×ŘŮÚŰÜÝŢßŕáâăäĺćçčéęëěíîďđńňóôőö÷řůúűüýţ˙"));
+             QStringLiteral(
+                 "\x7F€‚„…†‡‰Š‹ŚŤŽŹ‘’“”•–—™š›śťžź\u00A0ˇ˘Ł¤Ą¦§¨©Ş«¬\u00AD®Ż°±˛ł´µ¶·¸ąş»Ľ˝ľż"
+                 "ŔÁÂĂÄĹĆÇČÉĘËĚÍÎĎĐŃŇÓÔŐÖ×ŘŮÚŰÜÝŢßŕáâăäĺćçčéęëěíîďđńňóôőö÷řůúűüýţ˙"));
         refused("0x81", "a\x81", 1);
         refused("0x83", "\x8C\x83", 1);
         refused("0x88", "\x88", 0);
@@ -55,6 +67,8 @@ private slots:
                 "\xEF\xBB\xBF"
                 "a\x8C",
                 4);
+        refused("byte-order mark then a lead and no continuation", "\xEF\xBB\xBF\xE0z", 3);
+        refused("byte-order mark then a cut sequence", "\xEF\xBB\xBF\xE2\x82!", 3);
     }
 
     void aFileIsReadAsUtf8OrElseAsWindows1250() {

@@ -128,8 +128,9 @@ private slots:
     void positionToByte_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("byte");
+        // 39: far past the list, where a bare shift would wrap round to bit 7.
         const std::pair<int, int> rows[] = {{-1, 0}, {0, 1},    {1, 2}, {2, 4},
-                                            {3, 8},  {7, 0x80}, {8, 0}};
+                                            {3, 8},  {7, 0x80}, {8, 0}, {39, 0}};
         for (const auto& [position, byte] : rows)
             QTest::addRow("%d", position) << position << byte;
     }

@@ -3,7 +3,7 @@
 tests that cover the file, runs them, and reports each fault as caught, not compiled or survived.
 
     python3 tools/mutation-check/mutate.py [--only SUBSTRING] [--list] [--threshold 95]
-                                           [--lock FILE] [--build-dir build-mutate]
+                                           [--lock FILE] [--retry REPORT] [--build-dir build-mutate]
 
 The same tree always gives the same faults in the same order. The source is restored after every
 fault, also when the run is interrupted. Faults known to change nothing are listed, with the
@@ -48,7 +48,7 @@ FILES = {
     "link/com_port_map.cpp": LINK_TESTS,
     "link/com_port_pin.cpp": LINK_TESTS,
     "link/port_name.cpp": ["test_port_name", "test_com_port_map"],
-    "link/port_resolver.cpp": ["test_com_port_map"],
+    "link/port_resolver.cpp": ["test_port_name", "test_com_port_map"],
 }
 
 TEST_TIMEOUT = 30  # seconds; a test that hangs on a fault has caught it
@@ -175,6 +175,18 @@ def key_of(mutant):
     return (mutant["file"], mutant["before"].strip(), mutant["after"].strip())
 
 
+def where_of(mutant):
+    return f"{mutant['file']}:{mutant['line']}: {mutant['before'].strip()}  ->  " \
+        f"{mutant['after'].strip()}"
+
+
+def survivors_in(report):
+    """The faults an earlier run's report lists as survived."""
+    prefix = "survived: "
+    return {row[len(prefix):] for row in Path(report).read_text(encoding="utf-8").splitlines()
+            if row.startswith(prefix)}
+
+
 class Restorer:
     """Puts the original source back whatever ends a fault's run, Ctrl-C and SIGTERM included."""
 
@@ -267,11 +279,16 @@ def main():
     parser.add_argument("--every", type=int, default=1,
                         help="only every Nth fault, for a quick look over all files")
     parser.add_argument("--lock", default="", help="a lock file that every build and run holds")
+    parser.add_argument("--retry", default="", metavar="REPORT",
+                        help="only the faults an earlier run's report lists as survived")
     parser.add_argument("--build-dir", default="build-mutate")
     args = parser.parse_args()
 
     files = [f for f in FILES if args.only in f]
     mutants = [m for f in files for m in mutants_of(f, args.per_line)][::args.every]
+    if args.retry:
+        survived = survivors_in(args.retry)
+        mutants = [m for m in mutants if where_of(m) in survived]
     equivalents = load_equivalents()
     if args.list:
         for m in mutants:
@@ -317,7 +334,7 @@ def main():
             print(f"[{n}/{len(mutants)}] {status:12} {where}: {m['before'].strip()}  ->  "
                   f"{m['after'].strip()}" + (f"  [{by}]" if by else ""), flush=True)
             if status == "survived":
-                survivors.append(f"{where}: {m['before'].strip()}  ->  {m['after'].strip()}")
+                survivors.append(where_of(m))
     except KeyboardInterrupt:
         print("mutate: interrupted; the source is as it was; the faults tried so far:",
               file=sys.stderr)
