@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <grp.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -43,6 +45,11 @@ void handOverWrites(QSerialPort& port, const QDeadlineTimer& deadline) {
     }
 }
 
+bool hasHungUp(QSerialPort& port) {
+    Q_UNUSED(port);
+    return false;
+}
+
 #else
 
 ComPortAssignments comPorts(const SerialSystemView& system) {
@@ -66,6 +73,17 @@ QString pinTarget(const QString& device) {
 void handOverWrites(QSerialPort& port, const QDeadlineTimer& deadline) {
     while (port.bytesToWrite() > 0 && !deadline.hasExpired() && port.flush()) {
     }
+}
+
+// A hung-up terminal polls as hung up or failed for good, and answers a question about its
+// waiting bytes with an error; a far end that wrote and then closed still leaves those bytes.
+bool hasHungUp(QSerialPort& port) {
+    pollfd watched{.fd = static_cast<int>(port.handle()), .events = POLLIN, .revents = 0};
+    if (watched.fd < 0 || ::poll(&watched, 1, 0) != 1 ||
+        (watched.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0)
+        return false;
+    int waiting = 0;
+    return ::ioctl(watched.fd, FIONREAD, &waiting) != 0 || waiting == 0;
 }
 
 #endif

@@ -27,6 +27,12 @@ QString pinTarget(const QString& device);
 // Waits until the bytes written to `port` are handed to the system, or until `deadline`.
 void handOverWrites(QSerialPort& port, const QDeadlineTimer& deadline);
 
+// Whether the open `port` has hung up, its far end closed or its adapter gone, with nothing left
+// to read. Qt 6.4 reports a hang-up as a read error; from 6.5 on it reads nothing and says
+// nothing, while the system keeps signalling it. Never on Windows, where Qt reports a vanished
+// device itself.
+bool hasHungUp(QSerialPort& port);
+
 // A device as help texts and messages name one, in the platform's own terms: a USB adapter, and
 // the stable name of one to pin.
 #ifdef Q_OS_WIN

@@ -3,7 +3,9 @@
 #include "link/platform.h"
 
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QMetaObject>
+#include <QSocketNotifier>
 #include <algorithm>
 #include <utility>
 
@@ -77,6 +79,14 @@ void SerialPortControl::open() {
     port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite))
         throwOpenError(port_.error(), port_.errorString(), device_);
+    // Nothing an earlier user of the device left behind goes out or is read as an answer. Qt
+    // flushes both directions at opening itself from 6.5 on; done here, every version starts the
+    // same.
+    port_.clear(QSerialPort::AllDirections);
+    // Qt makes its read notifier when it opens the device (none on Windows), and a new one at
+    // each opening; the one of an earlier opening may still wait for its deletion.
+    for (auto* notifier : port_.findChildren<QSocketNotifier*>())
+        notifier->installEventFilter(this);
 }
 
 void SerialPortControl::close() {
@@ -87,6 +97,10 @@ void SerialPortControl::close() {
 int SerialPortControl::pendingCount() {
     if (!isOpen())
         return 0;
+    if (platform::hasHungUp(port_)) {
+        markFailed();
+        return 0;
+    }
     // Pull what the system already holds, so a poll never depends on Qt's notifier having run.
     if (port_.bytesAvailable() < kInputBufferSize)
         port_.waitForReadyRead(0);
@@ -127,6 +141,18 @@ void SerialPortControl::write(std::span<const std::uint8_t> bytes) {
             port_.clear(QSerialPort::Output);
         throw NumberedError(error_number::PortWriteFailed, text.toStdString());
     }
+}
+
+bool SerialPortControl::eventFilter(QObject* watched, QEvent* event) {
+    // A hung-up device keeps the notifier firing with nothing to read: taken as it comes, it
+    // would spin the event loop until the port is closed.
+    auto* notifier = qobject_cast<QSocketNotifier*>(watched);
+    if (notifier && event->type() == QEvent::SockAct && platform::hasHungUp(port_)) {
+        notifier->setEnabled(false);
+        markFailed();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void SerialPortControl::onError(QSerialPort::SerialPortError error) {

@@ -77,6 +77,10 @@ signals:
     // The open device failed for good (cable pulled, adapter gone); the port counts as closed.
     void deviceLost();
 
+protected:
+    // Watches Qt's read notifier for a hang-up, which Qt itself no longer reports.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void onError(QSerialPort::SerialPortError error);
     void markFailed();

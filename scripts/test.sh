@@ -1,25 +1,61 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds from scratch and runs the whole test suite, builds the Debian
-# package and checks it with lintian, fuzzes every fuzz target for a bounded time, runs the suite again under AddressSanitizer
-# and UndefinedBehaviorSanitizer, the window's start and close under valgrind, and clang-tidy;
-# where ../shared/windows/ holds Qt for Windows, both programs built for Windows with their tests
-# run under Wine, and the setup program and zip made and checked under Wine.
+# Sets up what is missing, builds from scratch and runs the whole test suite (the real-kernel tests
+# included), builds the Debian package, checks it with lintian and takes it through install,
+# upgrade, removal and purge on a fresh root of this release (when root or sudo), fuzzes every fuzz target for a
+# bounded time, runs the suite again under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# window's start and close under valgrind, and clang-tidy; where ../shared/windows/ holds Qt for
+# Windows, both programs built for Windows with their tests run under Wine, and the setup program
+# and zip made and checked under Wine. Ends with the time each step took.
+#
+# ORV52_TEST_LEG=second is CI's second release (.ci/debian13.sh): there only the steps that
+# prove something of their own on a second release run, the build, the suite and the package;
+# fuzzing, the sanitizers, valgrind, clang-tidy and Windows run on the first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-rm -rf build-test build-fuzz build-asan build-tidy build-windows-test
-cmake --preset test >/dev/null
-cmake --build build-test -j"$(nproc)"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build-test --output-on-failure -j"$(nproc)"
-bash scripts/package.sh build-test
-windows_sdk=../shared/windows/qt6.4.2-mingw64.tar.xz
-if [[ -f $windows_sdk ]]; then
+
+steps=()
+run_step() { # name, command...
+  local name=$1 start=$SECONDS
+  shift
+  "$@"
+  steps+=("$(printf '%-34s %5d s' "$name" $((SECONDS - start)))")
+}
+report() {
+  printf 'test.sh: %s\n' "${steps[@]}"
+}
+trap report EXIT
+
+build_and_test() {
+  rm -rf build-test build-fuzz build-asan build-tidy build-windows-test
+  cmake --preset test >/dev/null
+  cmake --build build-test -j"$(nproc)"
+}
+package_lifecycle() {
+  local status=0
+  bash scripts/package-lifecycle.sh build-test/orv52-prog_*.deb || status=$?
+  ((status == 0 || status == 77))
+}
+windows() {
   bash scripts/windows.sh build-windows-test
   bash scripts/package.sh windows build-windows-test
+}
+
+run_step "install what is missing" bash scripts/install-deps.sh
+run_step "build" build_and_test
+run_step "test suite" env QT_QPA_PLATFORM=offscreen \
+  ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+run_step "Debian package" bash scripts/package.sh build-test
+run_step "the package's life on a fresh root" package_lifecycle
+if [[ ${ORV52_TEST_LEG:-} == second ]]; then
+  exit 0
+fi
+windows_sdk=../shared/windows/qt6.4.2-mingw64.tar.xz
+if [[ -f $windows_sdk ]]; then
+  run_step "Windows build, tests and setup" windows
 else
   echo "test.sh: Windows part skipped: $windows_sdk (Qt for Windows) is not there."
 fi
-bash scripts/fuzz.sh build-fuzz 20
-bash scripts/sanitize.sh build-asan
-bash scripts/valgrind.sh build-test
-bash scripts/tidy.sh build-tidy
+run_step "fuzzing" bash scripts/fuzz.sh build-fuzz 20
+run_step "sanitizers" bash scripts/sanitize.sh build-asan
+run_step "valgrind" bash scripts/valgrind.sh build-test
+run_step "clang-tidy" bash scripts/tidy.sh build-tidy

@@ -14,5 +14,5 @@ here=$(printf '%s' "$PWD" | sed 's/[][\\.^$*+?(){}|]/\\&/g')
 # The programs and the tools. The tests are left out: they are a third of the files to parse and
 # are checked where it counts for them, by running them under both sanitizers.
 ours="^$here/(protocol|messages|link|ui|cli|app|tools)/"
-run-clang-tidy-14 -clang-tidy-binary clang-tidy-14 -quiet -p "$dir" -j "$(nproc)" \
+run-clang-tidy -clang-tidy-binary clang-tidy -quiet -p "$dir" -j "$(nproc)" \
     -header-filter="$ours" "$ours"

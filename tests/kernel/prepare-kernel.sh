@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Fetches one of Debian 12's kernels with apt-get download and readies it for QEMU: unpacked into
+# Fetches one of Debian's kernels with apt-get download and readies it for QEMU: unpacked into
 # CACHE (kept between runs; nothing goes to /boot), its module index made, and a busybox
 # initramfs that mounts the host's root over 9p and hands over to a script there.
-#   prepare-kernel.sh 6.1|6.12 CACHE
+#   prepare-kernel.sh 6.1|6.12|deb13 CACHE
+# 6.1 and 6.12 are Debian 12's kernels, deb13 the one Debian 13 installs. They are found in
+# Debian's archive by suite and name through an apt configuration of their own under CACHE, never
+# through the host's package lists, so the same kernels are tested whatever release the host runs.
 # Prints the kernel's folder (vmlinuz, initramfs.cpio.gz, root/ with its modules). Exits 77,
 # saying why, where the kernel or the tools cannot be had.
 set -euo pipefail
@@ -21,19 +24,46 @@ done
 busybox=$(command -v busybox)
 
 case $flavour in
-6.1)
-  # The kernel Debian 12 installs: what linux-image-amd64 depends on.
-  package=$(apt-cache depends linux-image-amd64 2>/dev/null |
-    sed -n 's/^ *Depends: \(linux-image-6\.1\.[^ ]*-amd64\)$/\1/p' | head -1)
-  ;;
-6.12)
-  # The newest 6.12, after the 6.5 change to the serial core.
-  package=$(apt-cache search --names-only '^linux-image-6\.12\..*\+deb12-amd64-unsigned$' \
-    2>/dev/null | cut -d' ' -f1 | sort -V | tail -1)
-  ;;
+6.1 | 6.12) suite=bookworm ;;
+deb13) suite=trixie ;;
 *) skip "unknown kernel $flavour" ;;
 esac
-[[ -n $package ]] || skip "apt knows no $flavour kernel package (apt-get update?)"
+
+# The suite's package lists, in a folder of their own: refreshed once a day, and the last ones
+# kept when the archive cannot be reached.
+mkdir -p "$cache"
+state=$(cd "$cache" && pwd)/apt-$suite
+mkdir -p "$state/lists/partial" "$state/cache/archives/partial" "$state/preferences.d" \
+  "$state/sources.list.d"
+: >>"$state/status"
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+[[ -f $keyring ]] || keyring=/usr/share/keyrings/debian-archive-keyring.pgp
+[[ -f $keyring ]] || skip "Debian's archive keyring is missing (the debian-archive-keyring package)"
+printf 'deb [signed-by=%s] http://deb.debian.org/%s %s main\n' \
+  "$keyring" debian "$suite" "$keyring" debian-security "$suite-security" >"$state/sources.list"
+apt_options=(-o "Dir::Etc::SourceList=$state/sources.list" -o "Dir::Etc::SourceParts=$state/sources.list.d"
+  -o "Dir::Etc::PreferencesParts=$state/preferences.d" -o "Dir::State=$state"
+  -o "Dir::State::status=$state/status" -o "Dir::Cache=$state/cache"
+  -o "APT::Sandbox::User=$(id -un)" -o APT::Architecture=amd64 -o Acquire::Languages=none)
+if [[ -z $(find "$state/lists" -maxdepth 1 -name '*Packages*' -mmin -1440) ]]; then
+  apt-get "${apt_options[@]}" -q update >"$state/update.log" 2>&1 ||
+    [[ -n $(find "$state/lists" -maxdepth 1 -name '*Packages*') ]] ||
+    skip "Debian's archive cannot be reached for $suite's kernels (no network?): $(tail -1 "$state/update.log")"
+fi
+
+case $flavour in
+6.1 | deb13)
+  # The kernel the release installs: what linux-image-amd64 depends on.
+  package=$(apt-cache "${apt_options[@]}" depends linux-image-amd64 2>/dev/null |
+    sed -n 's/^ *Depends: \(linux-image-[^ ]*-amd64\)$/\1/p' | head -1)
+  ;;
+6.12)
+  # Debian 12's newest 6.12, after the 6.5 change to the serial core.
+  package=$(apt-cache "${apt_options[@]}" search --names-only \
+    '^linux-image-6\.12\..*\+deb12-amd64-unsigned$' 2>/dev/null | cut -d' ' -f1 | sort -V | tail -1)
+  ;;
+esac
+[[ -n $package ]] || skip "$suite's archive has no $flavour kernel package (see $state/update.log)"
 
 # A change to the guest's first program or to this script makes a new initramfs.
 recipe=$(cat "$0" "$(dirname "$0")/guest-init.sh" | sha256sum | cut -c1-12)
@@ -44,18 +74,27 @@ if [[ -f $folder/ready ]]; then
 fi
 rm -rf "$folder"
 mkdir -p "$folder/deb"
-(cd "$folder/deb" && apt-get download -q "$package" >/dev/null 2>&1) ||
+(cd "$folder/deb" && apt-get "${apt_options[@]}" download -q "$package" >/dev/null 2>&1) ||
   skip "apt-get download $package failed (no network or no apt source?)"
 # Only the kernel and the drivers the guest loads: a full unpack writes 400 MB of modules.
-modules=./lib/modules/*
+# Debian 13's packages keep the modules under /usr/lib, Debian 12's under /lib.
 mkdir -p "$folder/root"
-dpkg-deb --fsys-tarfile "$folder"/deb/*.deb | tar -x -C "$folder/root" --wildcards \
-  './boot/vmlinuz-*' "$modules/modules.*" "$modules/kernel/drivers/usb/*" \
-  "$modules/kernel/drivers/virtio/*" "$modules/kernel/fs/9p/*" "$modules/kernel/fs/configfs/*" \
-  "$modules/kernel/fs/fscache/*" "$modules/kernel/fs/netfs/*" "$modules/kernel/net/9p/*" \
-  "$modules/kernel/fs/overlayfs/*" \
+wanted=('./boot/vmlinuz-*')
+for modules in ./lib/modules/* ./usr/lib/modules/*; do
+  wanted+=("$modules/modules.*")
+  for driver in drivers/usb drivers/virtio fs/9p fs/configfs fs/fscache fs/netfs net/9p \
+    fs/overlayfs; do
+    wanted+=("$modules/kernel/$driver/*")
+  done
+done
+dpkg-deb --fsys-tarfile "$folder"/deb/*.deb | tar -x -C "$folder/root" --wildcards "${wanted[@]}" \
   2>/dev/null || true # a folder this kernel builds in is missing
 rm -rf "$folder/deb"
+if [[ -d $folder/root/usr/lib/modules ]]; then
+  mkdir -p "$folder/root/lib"
+  mv "$folder/root/usr/lib/modules" "$folder/root/lib/modules"
+  rm -rf "$folder/root/usr"
+fi
 version=$(ls "$folder/root/lib/modules")
 depmod -b "$folder/root" "$version"
 cp "$folder/root/boot/vmlinuz-$version" "$folder/vmlinuz"

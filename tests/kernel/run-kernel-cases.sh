@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Both programs on one of Debian 12's kernels, booted once under QEMU (TCG) with the real serial
-# drivers: a 16550A UART and two FTDI adapters whose lines are host pseudo-terminals with the
+# Both programs on one of Debian's kernels (prepare-kernel.sh), booted once under QEMU (TCG) with
+# the real serial drivers: a 16550A UART and two FTDI adapters whose lines are host pseudo-terminals with the
 # receiver simulator behind them, and a CDC-ACM adapter made inside the guest. The host's root is
 # shared read-only, so the guest runs the programs of the build tree; guest-cases.sh runs the
 # cases there and writes their results to a share of WORK.
-#   run-kernel-cases.sh 6.1|6.12 KERNEL_CACHE WORK CLI WINDOW_CASES SIMULATOR
+#   run-kernel-cases.sh 6.1|6.12|deb13 KERNEL_CACHE WORK CLI WINDOW_CASES SIMULATOR
 # Prints every case and measurement; the exit code is the number of failed checks, 77 when QEMU
 # or the kernel cannot be had here.
 set -uo pipefail

@@ -252,8 +252,8 @@ void ExchangeTest::pulledCableEndsByTimeoutAndTheNextExchangeWorks() {
     QCOMPARE(f.shownIds(), std::vector<int>{104});
 }
 
-// A line whose far end takes nothing: once its queue is full, the program's write cannot be
-// handed over and the start fails after the port has been opened. The failure is no port error
+// A line whose output is stopped: the program's write cannot be handed over and the start fails
+// after the port has been opened. The failure is no port error
 // the operator can act on, so nothing is shown; the controls come back, and whichever port is
 // chosen next is the one that is opened.
 void ExchangeTest::failedWriteShowsNothingAndGivesTheControlsBack() {
@@ -267,17 +267,9 @@ void ExchangeTest::failedWriteShowsNothingAndGivesTheControlsBack() {
     tcgetattr(filler, &raw);
     cfmakeraw(&raw);
     tcsetattr(filler, TCSANOW, &raw);
-    // The system moves written bytes between its buffers in the background: fill until the
-    // line has taken nothing for a while.
-    const std::vector<char> block(4096, 'x');
-    for (int idle = 0; idle < 5;) {
-        if (::write(filler, block.data(), block.size()) > 0) {
-            idle = 0;
-        } else {
-            ++idle;
-            QTest::qWait(20);
-        }
-    }
+    // The line's output is stopped, as by a flow-control stop: the port's flush at opening
+    // empties its buffers but does not restart it, so the request cannot be handed over.
+    QCOMPARE(tcflow(filler, TCOOFF), 0);
 
     f.click("Przeslij_Command");
     QVERIFY(f.shown.empty());

@@ -243,11 +243,15 @@ private slots:
 
     // The font is chosen before the controls exist, so no list had to build its drop-down for a
     // change of font at start-up.
+    // Qt 6.8 builds a list's drop-down whenever its current item changes, to keep the drop-down's
+    // selection with it, so there a list that shows an item has its drop-down from the start.
     void listsBuildTheirDropDownsOnlyWhenOpened() {
         orv52::Adresowanie_Form window;
         for (const char* name : {"WyswietlPolecenie_Combo", "TrybBuzera_Combo"}) {
             auto* list = control<QComboBox>(window, name);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
             QVERIFY2(!list->findChild<QAbstractItemView*>(), name);
+#endif
             list->view(); // builds it, which the check above must be able to see
             QVERIFY2(list->findChild<QAbstractItemView*>(), name);
         }
