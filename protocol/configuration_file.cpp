@@ -84,8 +84,15 @@ class FileReader {
 public:
     ParsedConfigurationFile read(std::string_view bytes) {
         const DecodedFile decoded = decodeOperatorFile(bytes);
+        if (decoded.unmarkedUtf16) {
+            fail(1, {},
+                 "plik zawiera bajty 0x00, jak zapisany w " +
+                     std::string(encodingName(decoded.encoding)) +
+                     " bez znacznika kolejności bajtów: zapisz plik w UTF-8");
+            return {std::nullopt, error_};
+        }
         if (decoded.badByte) {
-            failOnByte(bytes, *decoded.badByte);
+            failOnByte(bytes, decoded);
             return {std::nullopt, error_};
         }
         std::string_view text = decoded.utf8;
@@ -113,16 +120,14 @@ private:
         error_ = {line, std::string(key), std::move(problem)};
     }
 
-    // A byte that is a character in neither encoding, told at its line and, when it stands in a
-    // value, at the value's key.
-    void failOnByte(std::string_view bytes, std::size_t offset) {
-        const auto before = bytes.substr(0, offset);
+    // A byte that is no character in the file's encoding, told at its line and, when it stands in
+    // a value, at the value's key.
+    void failOnByte(std::string_view bytes, const DecodedFile& decoded) {
+        const std::string_view before = decoded.readBefore;
         const int line = static_cast<int>(std::ranges::count(before, '\n')) + 1;
         const auto lineStart = before.rfind('\n');
-        std::string_view start =
+        const std::string_view start =
             before.substr(lineStart == std::string_view::npos ? 0 : lineStart + 1);
-        if (start.starts_with(kUtf8ByteOrderMark))
-            start.remove_prefix(kUtf8ByteOrderMark.size());
         std::string_view key;
         if (const auto equals = start.find('='); equals != std::string_view::npos) {
             const auto name = trim(start.substr(0, equals));
@@ -130,10 +135,15 @@ private:
                 key = name;
         }
         char byte[8];
-        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(bytes[offset]));
+        std::snprintf(byte, sizeof byte, "0x%02X",
+                      static_cast<unsigned char>(bytes[*decoded.badByte]));
+        const bool utf16 = decoded.encoding == FileEncoding::Utf16LittleEndian ||
+                           decoded.encoding == FileEncoding::Utf16BigEndian;
         fail(line, key,
              "bajt " + std::string(byte) +
-                 " nie jest znakiem ani w UTF-8, ani w Windows-1250: zapisz plik w UTF-8");
+                 (utf16 ? " nie należy do znaku " + std::string(encodingName(decoded.encoding))
+                        : std::string(" nie jest znakiem ani w UTF-8, ani w Windows-1250")) +
+                 ": zapisz plik w UTF-8");
     }
 
     void readLine(int line, std::string_view text) {

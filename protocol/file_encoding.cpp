@@ -1,7 +1,9 @@
 #include "file_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace orv52 {
 
@@ -76,18 +78,60 @@ std::optional<std::size_t> firstNonUtf8(std::string_view text) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& text, char16_t character) {
+void appendUtf8(std::string& text, char32_t character) {
+    if (character < 0x80) {
+        text += static_cast<char>(character);
+        return;
+    }
     if (character < 0x800) {
         text += static_cast<char>(0xC0 | (character >> 6));
-    } else {
+    } else if (character < 0x10000) {
         text += static_cast<char>(0xE0 | (character >> 12));
+        text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (character >> 18));
+        text += static_cast<char>(0x80 | ((character >> 12) & 0x3F));
         text += static_cast<char>(0x80 | ((character >> 6) & 0x3F));
     }
     text += static_cast<char>(0x80 | (character & 0x3F));
 }
 
+DecodedFile refusedAt(std::size_t offset, FileEncoding encoding, std::string readBefore) {
+    return {{}, offset, false, encoding, std::move(readBefore)};
+}
+
+// The text after a UTF-16 byte-order mark. A unit cut short, a surrogate out of its pair and
+// U+0000 are no characters; the offset is that of their first byte in the whole file.
+DecodedFile fromUtf16(std::string_view bytes, FileEncoding encoding) {
+    const bool bigEndian = encoding == FileEncoding::Utf16BigEndian;
+    const auto unitAt = [&](std::size_t offset) -> char32_t {
+        const char32_t first = byteAt(bytes, offset);
+        const char32_t second = byteAt(bytes, offset + 1);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    constexpr std::size_t kMarkSize = 2;
+    std::string text;
+    for (std::size_t offset = kMarkSize; offset < bytes.size(); offset += 2) {
+        if (offset + 2 > bytes.size())
+            return refusedAt(offset, encoding, std::move(text));
+        char32_t character = unitAt(offset);
+        if (character >= 0xD800 && character <= 0xDBFF && offset + 4 <= bytes.size()) {
+            const char32_t low = unitAt(offset + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(text, 0x10000 + ((character - 0xD800) << 10) + (low - 0xDC00));
+                offset += 2;
+                continue;
+            }
+        }
+        if (character == 0 || (character >= 0xD800 && character <= 0xDFFF))
+            return refusedAt(offset, encoding, std::move(text));
+        appendUtf8(text, character);
+    }
+    return {std::move(text), std::nullopt, false, encoding, {}};
+}
+
 DecodedFile fromWindows1250(std::string_view bytes) {
-    DecodedFile decoded;
+    DecodedFile decoded{{}, std::nullopt, false, FileEncoding::Windows1250, {}};
     for (std::size_t offset = 0; offset < bytes.size(); ++offset) {
         const std::uint8_t byte = byteAt(bytes, offset);
         if (byte < 0x80) {
@@ -96,7 +140,8 @@ DecodedFile fromWindows1250(std::string_view bytes) {
         }
         const char16_t character = kWindows1250[byte - 0x80];
         if (character == 0)
-            return {{}, offset};
+            return refusedAt(offset, FileEncoding::Windows1250,
+                             std::string(bytes.substr(0, offset)));
         appendUtf8(decoded.utf8, character);
     }
     return decoded;
@@ -108,12 +153,43 @@ DecodedFile decodeOperatorFile(std::string_view bytes) {
     if (bytes.starts_with(kUtf8ByteOrderMark)) {
         const std::string_view text = bytes.substr(kUtf8ByteOrderMark.size());
         if (const auto bad = firstNonUtf8(text))
-            return {{}, *bad + kUtf8ByteOrderMark.size()};
-        return {std::string(text), std::nullopt};
+            return refusedAt(*bad + kUtf8ByteOrderMark.size(), FileEncoding::Utf8,
+                             std::string(text.substr(0, *bad)));
+        return {std::string(text), std::nullopt, false, FileEncoding::Utf8, {}};
+    }
+    if (bytes.starts_with(kUtf16LittleEndianMark))
+        return fromUtf16(bytes, FileEncoding::Utf16LittleEndian);
+    if (bytes.starts_with(kUtf16BigEndianMark))
+        return fromUtf16(bytes, FileEncoding::Utf16BigEndian);
+    if (const auto firstNul = bytes.find('\0'); firstNul != std::string_view::npos) {
+        // Text in UTF-16 has the NUL of each ASCII character after it in little-endian order.
+        std::size_t atOdd = 0;
+        for (std::size_t offset = 1; offset < bytes.size(); offset += 2)
+            atOdd += bytes[offset] == '\0' ? 1 : 0;
+        const auto nuls = static_cast<std::size_t>(std::ranges::count(bytes, '\0'));
+        return {{},
+                firstNul,
+                true,
+                atOdd * 2 >= nuls ? FileEncoding::Utf16LittleEndian : FileEncoding::Utf16BigEndian,
+                {}};
     }
     if (!firstNonUtf8(bytes))
-        return {std::string(bytes), std::nullopt};
+        return {std::string(bytes), std::nullopt, false, FileEncoding::Utf8, {}};
     return fromWindows1250(bytes);
+}
+
+std::string_view encodingName(FileEncoding encoding) {
+    switch (encoding) {
+    case FileEncoding::Utf8:
+        return "UTF-8";
+    case FileEncoding::Windows1250:
+        return "Windows-1250";
+    case FileEncoding::Utf16LittleEndian:
+        return "UTF-16 LE";
+    case FileEncoding::Utf16BigEndian:
+        return "UTF-16 BE";
+    }
+    return {};
 }
 
 } // namespace orv52

@@ -237,8 +237,9 @@ private slots:
                               "zasilanie; podłącz ją i spróbuj ponownie\n");
     }
 
-    // A file as the operator's editor saved it: Notepad's "ANSI" (Windows-1250) and UTF-8 with a
-    // byte-order mark are read; a byte that neither knows is refused at its line and key.
+    // A file as the operator's editor saved it: Notepad's "ANSI" (Windows-1250), UTF-8 with a
+    // byte-order mark and UTF-16 with one are read; a byte that neither knows is refused at its
+    // line and key, and UTF-16 without its mark as a whole.
     void verifyReadsTheFileAsItsEditorSavedIt_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("exitCode");
@@ -260,6 +261,22 @@ private slots:
         QTest::newRow("a byte in neither")
             << timings + "wyswietl_polecenie = \x8Crodek\r\ntryb_buzera = Bez d\x9Fwi\x98ku\r\n"
             << 8 << "wiersz 9, klucz „tryb_buzera”: bajt 0x98";
+        // Notepad's "Unicode" and "Unicode big endian".
+        const QString text = QString::fromUtf8(
+            timings + "wyswietl_polecenie = Środek\r\ntryb_buzera = Bez dźwięku\r\n");
+        QByteArray littleEndian("\xFF\xFE");
+        QByteArray bigEndian("\xFE\xFF");
+        for (const QChar unit : text) {
+            littleEndian += char(unit.unicode() & 0xFF);
+            littleEndian += char(unit.unicode() >> 8);
+            bigEndian += char(unit.unicode() >> 8);
+            bigEndian += char(unit.unicode() & 0xFF);
+        }
+        QTest::newRow("UTF-16 LE") << littleEndian << 0 << "zgodna z plikiem";
+        QTest::newRow("UTF-16 BE") << bigEndian << 0 << "zgodna z plikiem";
+        QTest::newRow("UTF-16 without its mark")
+            << littleEndian.mid(2) << 8
+            << "UTF-16 LE bez znacznika kolejności bajtów: zapisz plik w UTF-8";
     }
 
     void verifyReadsTheFileAsItsEditorSavedIt() {

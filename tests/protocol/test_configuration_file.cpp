@@ -27,6 +27,18 @@ std::string withLine(int number, const std::string& replacement) {
     return file.replace(start, end - start, replacement);
 }
 
+// A file as Notepad saves it as "Unicode" (little-endian) or "Unicode big endian": UTF-16 after
+// its byte-order mark.
+std::string inUtf16(const std::string& utf8, bool bigEndian) {
+    std::string file = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : QString::fromStdString(utf8).toStdU16String()) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        file += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return file;
+}
+
 } // namespace
 
 class TestConfigurationFile : public QObject {
@@ -103,6 +115,11 @@ private slots:
                           "wyswietl_polecenie = Dwie strza\xB3ki\r\n"
                           "tryb_buzera = D\xB3ugi przerywany\r\n")
             << 0x02 << 0x00 << 0 << 1 << 1 << 3;
+        const std::string sample = writeConfigurationFile(sampleSettings()) + "# 🙂\n";
+        for (const bool bigEndian : {false, true})
+            QTest::newRow(bigEndian ? "UTF-16 BE" : "UTF-16 LE")
+                << QByteArray::fromStdString(inUtf16(sample, bigEndian)) << 0x85 << 0x40 << 0 << 200
+                << 1 << 3;
     }
     void anOperatorsFileIsAccepted() {
         QFETCH(QByteArray, file);
@@ -162,7 +179,18 @@ private slots:
         row("no equals sign", withLine(5, "opoznienie_przekaznik_gorny 5"), 5, "",
             "oczekiwano „klucz = wartość”");
         row("empty file", "", 0, "druzyny", "brak klucza w pliku");
-        row("binary", std::string("\0\xff=\x01", 4), 1, std::string("\0˙", 3), "nieznany klucz");
+        row("NUL bytes without a byte-order mark", std::string("\0\xff=\x01", 4), 1, "",
+            "plik zawiera bajty 0x00, jak zapisany w UTF-16 BE bez znacznika kolejności bajtów: "
+            "zapisz plik w UTF-8");
+        row("UTF-16 LE without its mark", inUtf16(withLine(2, "druzyny = 1"), false).substr(2), 1,
+            "", "jak zapisany w UTF-16 LE bez znacznika");
+        std::string loneSurrogate = inUtf16(withLine(14, "wyswietl_polecenie = x"), false);
+        loneSurrogate.replace(loneSurrogate.find(std::string("x\0", 2)), 2,
+                              std::string("\0\xDC", 2));
+        row("surrogate out of its pair in UTF-16", loneSurrogate, 14, "wyswietl_polecenie",
+            "bajt 0x00 nie należy do znaku UTF-16 LE: zapisz plik w UTF-8");
+        row("UTF-16 cut in a unit", inUtf16("druzyny = 1", true) + "\x01", 1, "druzyny",
+            "bajt 0x01 nie należy do znaku UTF-16 BE");
         row("byte in neither encoding", withLine(14, "wyswietl_polecenie = \x8Crodek\x81"), 14,
             "wyswietl_polecenie", "bajt 0x81 nie jest znakiem ani w UTF-8, ani w Windows-1250");
         row("such a byte in a comment", withLine(2, "# \x90"), 2, "", "bajt 0x90");

@@ -71,6 +71,51 @@ private slots:
         refused("byte-order mark then a cut sequence", "\xEF\xBB\xBF\xE2\x82!", 3);
     }
 
+    // Notepad's "Unicode" and "Unicode big endian", by their byte-order marks; UTF-16 saved
+    // without one is refused, named by where its NUL bytes stand.
+    void aUtf16FileIsReadByItsMark_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text"); // when it is read
+        QTest::addColumn<int>("badByte");  // -1 when it is read
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<bool>("unmarked");
+        const auto row = [](const char* name, const QByteArray& bytes, const QString& text,
+                            int badByte, FileEncoding encoding, bool unmarked = false) {
+            QTest::newRow(name) << bytes << text << badByte << int(encoding) << unmarked;
+        };
+        constexpr auto LE = FileEncoding::Utf16LittleEndian;
+        constexpr auto BE = FileEncoding::Utf16BigEndian;
+        row("little-endian", QByteArray("\xFF\xFEz\0\x05\x01\x3D\xD8\x42\xDE", 10), "zą🙂", -1,
+            LE);
+        row("big-endian", QByteArray("\xFE\xFF\0z\x01\x05\xD8\x3D\xDE\x42", 10), "zą🙂", -1, BE);
+        row("only the mark", "\xFF\xFE", "", -1, LE);
+        row("a unit cut short", QByteArray("\xFF\xFEz\0a", 5), "", 4, LE);
+        row("a high surrogate without its low one", QByteArray("\xFE\xFF\xD8\x3D\0z", 6), "", 2,
+            BE);
+        row("a high surrogate at the end", QByteArray("\xFF\xFE\x3D\xD8", 4), "", 2, LE);
+        row("a low surrogate first", QByteArray("\xFF\xFE\x42\xDE\x3D\xD8", 6), "", 2, LE);
+        row("U+0000",
+            QByteArray("\xFF\xFE"
+                       "a\0\0\0",
+                       6),
+            "", 4, LE);
+        row("no mark, NULs after", QByteArray("a\0b\0", 4), "", 1, LE, true);
+        row("no mark, NULs before", QByteArray("\0a\0b", 4), "", 0, BE, true);
+    }
+
+    void aUtf16FileIsReadByItsMark() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(int, badByte);
+        QFETCH(int, encoding);
+        QFETCH(bool, unmarked);
+        const DecodedFile decoded = decodeOperatorFile(bytes.toStdString());
+        QCOMPARE(decoded.badByte ? int(*decoded.badByte) : -1, badByte);
+        QCOMPARE(QString::fromStdString(decoded.utf8), text);
+        QCOMPARE(int(decoded.encoding), encoding);
+        QCOMPARE(decoded.unmarkedUtf16, unmarked);
+    }
+
     void aFileIsReadAsUtf8OrElseAsWindows1250() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
