@@ -23,8 +23,27 @@ if [[ ! -f $qt/.unpacked || $sdk -nt $qt/.unpacked ]]; then
   touch "$qt/.unpacked"
 fi
 
+# Qt's host tools (moc, rcc, uic) must be of the SDK's own version: what one version's moc writes
+# does not compile against another version's headers. Debian 12's are; on a later release Debian
+# 12's are fetched into the build folder (they need no Qt library to run).
+host=/usr
+if ! /usr/lib/qt6/libexec/moc -v 2>/dev/null | grep -qx 'moc 6.4.2'; then
+  host=$folder/qt6.4.2-host/usr
+  if [[ ! -x $host/lib/qt6/libexec/moc ]]; then
+    rm -rf "$folder/qt6.4.2-host"
+    mkdir -p "$folder/qt6.4.2-host/deb"
+    suite_apt=$PWD/scripts/suite-apt.sh
+    (cd "$folder/qt6.4.2-host/deb" &&
+      bash "$suite_apt" "$folder/qt6.4.2-host/apt" bookworm \
+        apt-get download -q qt6-base-dev-tools qt6-base-dev >/dev/null)
+    for package in "$folder"/qt6.4.2-host/deb/*.deb; do
+      dpkg-deb -x "$package" "$folder/qt6.4.2-host"
+    done
+  fi
+fi
+
 start=$SECONDS
-cmake --preset windows -B "$folder" >/dev/null
+cmake --preset windows -B "$folder" -DQT_HOST_PATH="$host" >/dev/null
 cmake --build "$folder" -j"$(nproc)"
 echo "windows.sh: built in $((SECONDS - start)) s"
 

@@ -29,37 +29,25 @@ deb13) suite=trixie ;;
 *) skip "unknown kernel $flavour" ;;
 esac
 
-# The suite's package lists, in a folder of their own: refreshed once a day, and the last ones
-# kept when the archive cannot be reached.
+# The suite's archive through an apt configuration of the tests' own, kept with the kernels.
 mkdir -p "$cache"
 state=$(cd "$cache" && pwd)/apt-$suite
-mkdir -p "$state/lists/partial" "$state/cache/archives/partial" "$state/preferences.d" \
-  "$state/sources.list.d"
-: >>"$state/status"
-keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-[[ -f $keyring ]] || keyring=/usr/share/keyrings/debian-archive-keyring.pgp
-[[ -f $keyring ]] || skip "Debian's archive keyring is missing (the debian-archive-keyring package)"
-printf 'deb [signed-by=%s] http://deb.debian.org/%s %s main\n' \
-  "$keyring" debian "$suite" "$keyring" debian-security "$suite-security" >"$state/sources.list"
-apt_options=(-o "Dir::Etc::SourceList=$state/sources.list" -o "Dir::Etc::SourceParts=$state/sources.list.d"
-  -o "Dir::Etc::PreferencesParts=$state/preferences.d" -o "Dir::State=$state"
-  -o "Dir::State::status=$state/status" -o "Dir::Cache=$state/cache"
-  -o "APT::Sandbox::User=$(id -un)" -o APT::Architecture=amd64 -o Acquire::Languages=none)
-if [[ -z $(find "$state/lists" -maxdepth 1 -name '*Packages*' -mmin -1440) ]]; then
-  apt-get "${apt_options[@]}" -q update >"$state/update.log" 2>&1 ||
-    [[ -n $(find "$state/lists" -maxdepth 1 -name '*Packages*') ]] ||
-    skip "Debian's archive cannot be reached for $suite's kernels (no network?): $(tail -1 "$state/update.log")"
-fi
+scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
+suite_apt() { # apt-get|apt-cache, arguments...
+  bash "$scripts/suite-apt.sh" "$state" "$suite" "$@"
+}
+suite_apt apt-cache policy >/dev/null 2>"$cache/suite-apt.log" ||
+  skip "$suite's kernels cannot be had: $(cat "$cache/suite-apt.log")"
 
 case $flavour in
 6.1 | deb13)
   # The kernel the release installs: what linux-image-amd64 depends on.
-  package=$(apt-cache "${apt_options[@]}" depends linux-image-amd64 2>/dev/null |
+  package=$(suite_apt apt-cache depends linux-image-amd64 2>/dev/null |
     sed -n 's/^ *Depends: \(linux-image-[^ ]*-amd64\)$/\1/p' | head -1)
   ;;
 6.12)
   # Debian 12's newest 6.12, after the 6.5 change to the serial core.
-  package=$(apt-cache "${apt_options[@]}" search --names-only \
+  package=$(suite_apt apt-cache search --names-only \
     '^linux-image-6\.12\..*\+deb12-amd64-unsigned$' 2>/dev/null | cut -d' ' -f1 | sort -V | tail -1)
   ;;
 esac
@@ -74,7 +62,7 @@ if [[ -f $folder/ready ]]; then
 fi
 rm -rf "$folder"
 mkdir -p "$folder/deb"
-(cd "$folder/deb" && apt-get "${apt_options[@]}" download -q "$package" >/dev/null 2>&1) ||
+(cd "$folder/deb" && suite_apt apt-get download -q "$package" >/dev/null 2>&1) ||
   skip "apt-get download $package failed (no network or no apt source?)"
 # Only the kernel and the drivers the guest loads: a full unpack writes 400 MB of modules.
 # Debian 13's packages keep the modules under /usr/lib, Debian 12's under /lib.
