@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include "cli_platform.h"
+#include "durable_folder.h"
 #include "failure.h"
 #include "messages/file_failure_text.h"
 #include "protocol/configuration_file.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStringList>
 #include <QTemporaryFile>
 #include <utility>
 
@@ -23,24 +23,6 @@ constexpr int kMostCopies = 100;
 
 [[noreturn]] void backupFailed(const std::string& message) {
     throw Failure{ExitCode::OutputFailed, message};
-}
-
-// Creates `folder` and what is missing above it, each new folder's entry pushed to the disk
-// before the next is made. False when one could not be made or synced.
-bool makeFolderDurably(const QString& folder) {
-    QStringList missing; // from the top down
-    QString path = QDir::cleanPath(QDir(folder).absolutePath());
-    while (!QFileInfo::exists(path)) {
-        missing.prepend(path);
-        const QString parent = QFileInfo(path).path();
-        if (parent == path) // a root that is not there, such as a drive letter without a drive
-            return false;
-        path = parent;
-    }
-    for (const QString& path : missing)
-        if (!QDir().mkdir(path) || !platform::syncFolder(QFileInfo(path).path()))
-            return false;
-    return QFileInfo(folder).isDir();
 }
 
 void makeBackupFolder(const QString& directory) {

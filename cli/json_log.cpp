@@ -1,6 +1,7 @@
 #include "json_log.h"
 
 #include "cli_platform.h"
+#include "durable_folder.h"
 #include "failure.h"
 #include "messages/command_line_text.h"
 #include "messages/file_failure_text.h"
@@ -59,6 +60,11 @@ void JsonLog::open(const std::string& path) {
     // end, nor pushed to a disk.
     const QFileInfo target(file_.fileName());
     toDisk_ = !target.exists() || target.isFile();
+    // A log's folder is made as a backup's is, so that a log in the program's data folder works
+    // on a PC where no backup has made that folder yet.
+    if (!target.exists() && !makeFolderDurably(target.absolutePath()))
+        throw Failure{ExitCode::OutputFailed,
+                      logFolderNotCreatedText(path, target.absolutePath().toStdString())};
     if (file_.open(toDisk_ ? QIODevice::WriteOnly | QIODevice::Append : QIODevice::WriteOnly))
         return;
     throw Failure{ExitCode::OutputFailed,

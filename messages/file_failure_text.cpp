@@ -31,6 +31,11 @@ std::string logNotOpenedText(const std::string& path, const std::string& reason)
     return "nie można otworzyć dziennika " + quoted(path) + ": " + reason;
 }
 
+std::string logFolderNotCreatedText(const std::string& path, const std::string& folder) {
+    return "nie można otworzyć dziennika " + quoted(path) + ": nie można utworzyć katalogu " +
+           quoted(folder);
+}
+
 std::string logNotAppendedText(const std::string& path, const std::string& reason) {
     return "nie można dopisać do dziennika " + quoted(path) + ": " + reason;
 }

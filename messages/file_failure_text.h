@@ -21,6 +21,7 @@ std::string outputFileNotWrittenText(const std::string& path, const std::string&
 
 // The log --log names.
 std::string logNotOpenedText(const std::string& path, const std::string& reason);
+std::string logFolderNotCreatedText(const std::string& path, const std::string& folder);
 std::string logNotAppendedText(const std::string& path, const std::string& reason);
 
 // The backup before a programming, and its folder.

@@ -124,6 +124,9 @@ private slots:
         QTest::newRow("log cannot be opened")
             << QStringList{} << QStringList{"--log", dir_.path()} << sampleFile() << 10
             << "nie można otworzyć dziennika" << false;
+        QTest::newRow("log's folder cannot be made")
+            << QStringList{} << QStringList{"--log", aFile + "/dziennik/d.jsonl"} << sampleFile()
+            << 10 << "nie można utworzyć katalogu „" + aFile + "/dziennik”" << false;
         QTest::newRow("series with a bad file")
             << QStringList{} << QStringList{"--series"} << badFile << 8
             << "klucz „druzyny”: numer drużyny „16”" << false;
@@ -152,9 +155,10 @@ private slots:
         QVERIFY(!receiver.log().contains(kFrameReceived));
     }
 
+    // The log's folders are made when missing, as on a PC where nothing has made them yet.
     void aReceiverThatDoesNotStoreIsCaughtByTheReadBack() {
         ReceiverSimulator receiver({"--fault", "no-store"});
-        const QString log = dir_.filePath("no-store.jsonl");
+        const QString log = dir_.filePath("nowy/dziennik/no-store.jsonl");
         const auto run =
             runCli({"program", "--port", receiver.linePath(), "--log", log, "--no-backup", "-"},
                    sampleFile());

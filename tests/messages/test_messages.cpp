@@ -121,6 +121,9 @@ void MessagesTest::commandLineSentences_data() {
                             << "nie można zapisać pliku „b.txt”: Disk full";
     QTest::newRow("log") << logNotOpenedText("d", reason)
                          << "nie można otworzyć dziennika „d”: Disk full";
+    QTest::newRow("log's folder") << logFolderNotCreatedText("/a/d", "/a")
+                                  << "nie można otworzyć dziennika „/a/d”: nie można utworzyć "
+                                     "katalogu „/a”";
     QTest::newRow("log line") << logNotAppendedText("d", reason)
                               << "nie można dopisać do dziennika „d”: Disk full";
     QTest::newRow("backup folder")
