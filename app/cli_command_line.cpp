@@ -170,7 +170,8 @@ std::string usageText() {
            "  --series         program: odbiornik za odbiornikiem na tym samym porcie; czeka\n"
            "                   na odbiornik, programuje go, sprawdza, wypisuje wiersz wyniku\n"
            "                   i czeka na odłączenie; Ctrl-C kończy czekanie od razu,\n"
-           "                   a programowanie po wierszu wyniku bieżącego odbiornika\n"
+           "                   a programowanie po wierszu wyniku bieżącego odbiornika;\n"
+           "                   seria z --count przerwana przed N kończy się kodem 11\n"
            "  --count N        seria: kończy po N odbiornikach\n"
            "  --quiet          seria: bez sygnału dźwiękowego po wyniku\n" +
            std::string(kVersionAndHelpHelp) +
@@ -181,7 +182,10 @@ std::string usageText() {
            "Kod 10 oznacza nieudany zapis: konfiguracji na wyjście lub do pliku --output,\n"
            "kopii, wiersza wyniku serii; dziennik --log, którego nie można otworzyć, kończy\n"
            "polecenie kodem 10, zanim cokolwiek zostanie wysłane; nieudany wiersz dziennika\n"
-           "zmienia tylko kod 0 na 10 (odczyt i programowanie pozostają wykonane).\n" +
+           "zmienia tylko kod 0 na 10 (odczyt i programowanie pozostają wykonane).\n"
+           "Pierwsze Ctrl-C pozwala dokończyć bieżącą wymianę (najwyżej ok. 2 s), nie zaczyna\n"
+           "następnej, wypisuje wynik i wiersz dziennika i kończy polecenie kodem 11; drugie\n"
+           "Ctrl-C kończy program od razu.\n" +
            kGuideLine;
 }
 

@@ -27,8 +27,11 @@ namespace {
 // Whom the console's control events reach; the console calls its handler on a thread of its own.
 std::atomic<QObject*> stopTarget{nullptr};
 
+// Set by the first Ctrl-C or Ctrl-Break; the next is left to the system, which ends the program.
+std::atomic<bool> stopAsked{false};
+
 BOOL WINAPI onConsoleControl(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+    if ((event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) || stopAsked.exchange(true))
         return FALSE;
     QMetaObject::invokeMethod(stopTarget.load(), "request", Qt::QueuedConnection);
     return TRUE;
@@ -70,6 +73,7 @@ void writeToConsole(StandardStream stream, std::string_view text) {
 }
 
 void catchStopSignals(QObject* target) {
+    stopAsked = false;
     stopTarget = target;
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
@@ -149,7 +153,9 @@ void catchStopSignals(QObject* target) {
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // The first signal is caught; the handler is then the default again, so a second one ends
+    // the program at once.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (const int signal : kStopSignals)
         sigaction(signal, &action, nullptr);
 }

@@ -14,7 +14,7 @@ struct CodeText {
     std::string_view meaning;
 };
 
-constexpr std::array<CodeText, 11> kCodes{{
+constexpr std::array<CodeText, 12> kCodes{{
     {ExitCode::Done, "done", "wykonano; konfiguracja zgodna z plikiem"},
     {ExitCode::Differs, "differs", "konfiguracja w odbiorniku różni się od pliku"},
     {ExitCode::Usage, "usage", "błędne wywołanie"},
@@ -26,6 +26,7 @@ constexpr std::array<CodeText, 11> kCodes{{
     {ExitCode::BadInputFile, "bad-input-file", "błędny plik konfiguracji"},
     {ExitCode::PortFailed, "port-failed", "inny błąd portu"},
     {ExitCode::OutputFailed, "output-failed", "nie można zapisać wyniku, kopii lub dziennika"},
+    {ExitCode::Interrupted, "interrupted", "przerwano (Ctrl-C)"},
 }};
 
 constexpr bool inCodeOrder() {

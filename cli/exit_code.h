@@ -23,6 +23,7 @@ enum class ExitCode {
     BadInputFile = 8,      // the configuration file cannot be read or is refused
     PortFailed = 9,        // any other failure of the port
     OutputFailed = 10,     // a result, a backup or a log line cannot be written
+    Interrupted = 11,      // Ctrl-C: ended after the exchange under way, before the next
 };
 
 // The code of a command ended by what the port reported: an absent device, a busy one, a denied

@@ -56,10 +56,12 @@ std::string namedList(const std::vector<ReceiverResult>& ports, bool answered) {
 } // namespace
 
 std::vector<ReceiverResult> probePorts(const PortResolver& resolver, bool trace,
-                                       std::ostream& traceOut) {
+                                       std::ostream& traceOut, const StopRequest* stop) {
     std::vector<ReceiverResult> probed = presentPorts(resolver);
     // Each port opens the device the survey found: it is not resolved a second time.
     for (ReceiverResult& port : probed) {
+        if (stop && stop->requested())
+            throw Failure{ExitCode::Interrupted, kInterruptedText};
         ReceiverExchanges receiver(resolver, QString::fromStdString(port.device), trace, traceOut);
         try {
             port.firmwareVersion = receiver.read().firmwareVersion;

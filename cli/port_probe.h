@@ -2,6 +2,7 @@
 
 #include "link/port_resolver.h"
 #include "receiver_result.h"
+#include "stop_request.h"
 
 #include <iosfwd>
 #include <string>
@@ -14,8 +15,9 @@ namespace orv52::cli {
 // devices. One result a port, with what --port takes for it, the device it opened, and the
 // receiver's firmware version where one answered. With `trace`, every byte on the line goes to
 // `traceOut`.
+// Once `stop` is requested no further port is queried: throws Failure (Interrupted).
 std::vector<ReceiverResult> probePorts(const PortResolver& resolver, bool trace,
-                                       std::ostream& traceOut);
+                                       std::ostream& traceOut, const StopRequest* stop = nullptr);
 
 // What `ports --probe` prints: one line a port, with the receiver and its version, silence, or
 // the port's error. UTF-8.

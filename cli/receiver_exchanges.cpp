@@ -13,7 +13,7 @@ namespace orv52::cli {
 namespace {
 
 std::string messageText(int messageId) {
-    return std::string(findMessage(messageId)->text);
+    return std::string(findMessage(messageId).value().text);
 }
 
 Failure portFailure(const NumberedError& error) {
@@ -54,7 +54,7 @@ Configuration ReceiverExchanges::read() {
     const auto query = makeConfigurationQuery();
     switch (exchange(query)) {
     case ExchangeController::Outcome::ConfigurationReceived:
-        return *exchange_.receivedConfiguration();
+        return exchange_.receivedConfiguration().value();
     case ExchangeController::Outcome::ProgrammingDone:
         throw unexpectedAnswer(ExpectedAnswer::Configuration, exchange_.finding());
     case ExchangeController::Outcome::TransmissionError:
@@ -86,6 +86,8 @@ void ReceiverExchanges::program(const Configuration& settings) {
 }
 
 ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {
+    if (stop_ && stop_->requested())
+        throw Failure{ExitCode::Interrupted, kInterruptedText};
     try {
         return exchange_.run(request);
     } catch (const NumberedError& error) {

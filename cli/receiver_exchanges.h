@@ -6,6 +6,7 @@
 #include "link/serial_port_control.h"
 #include "protocol/answer_finding.h"
 #include "protocol/configuration.h"
+#include "stop_request.h"
 
 #include <QElapsedTimer>
 #include <iosfwd>
@@ -37,11 +38,15 @@ public:
     void program(const Configuration& settings);
     // Ends the exchange under way as if nothing had come back.
     void cancel() { exchange_.cancelRun(); }
+    // Once `stop` is requested, no further exchange starts: each throws Failure (Interrupted).
+    // The exchange under way runs to its end.
+    void refuseAfter(const StopRequest& stop) { stop_ = &stop; }
 
 private:
     ExchangeController::Outcome exchange(std::span<const std::uint8_t> request);
     void trace(ExchangeController::Direction direction, std::span<const std::uint8_t> bytes);
 
+    const StopRequest* stop_ = nullptr;
     std::ostream& traceOut_;
     QElapsedTimer sinceStart_;
     SerialPortControl port_;

@@ -25,10 +25,10 @@ constexpr int kQueryIntervalMs = 1000;
 
 } // namespace
 
-Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
-               std::ostream& err)
+Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, StopRequest& stop,
+               std::ostream& out, std::ostream& err)
     : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
-      status_(err, platform::standardErrorIsTerminal()) {
+      status_(err, platform::standardErrorIsTerminal()), stop_(stop) {
     // A query while waiting changes nothing on the receiver, so a stop ends it at once.
     QObject::connect(&stop_, &StopRequest::stopRequested, [this] {
         if (waiting_)
@@ -59,9 +59,14 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
     }
     status_.clear();
     out_ << seriesSummaryText(done_, failed_);
+    const bool cutShort = options_.count > 0 && !countReached() && !backupFailed;
+    if (cutShort)
+        out_ << seriesStoppedText(done_ + failed_, options_.count);
     flushChecked(out_, kStandardOutput);
     if (backupFailed)
         return ExitCode::OutputFailed;
+    if (cutShort)
+        return ExitCode::Interrupted;
     return failed_ == 0 ? ExitCode::Done : ExitCode::ReceiverFailed;
 }
 
@@ -136,7 +141,7 @@ ReceiverResult Series::programOne(const Configuration& settings,
     try {
         // The answer that showed the receiver has come is its backup: no second read.
         programReceiver(receiver_, settings, backupDirectory, detected, {}, one);
-        compareHeld(one, settings, *one.readBack);
+        compareHeld(one, settings, one.readBack.value());
     } catch (const Failure& failure) {
         failedWith(one, failure);
     }

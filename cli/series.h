@@ -25,12 +25,13 @@ class ReceiverExchanges;
 // anything else once the exchange under way has ended.
 class Series {
 public:
-    Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, std::ostream& out,
-           std::ostream& err);
+    Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, StopRequest& stop,
+           std::ostream& out, std::ostream& err);
 
     // Until --count receivers have been handled or the user stops it; then the summary. Done
     // only when every receiver ended done, ReceiverFailed otherwise; OutputFailed when a backup
-    // could not be written, which also ends the series. Throws Failure (OutputFailed) when a result
+    // could not be written, which also ends the series; Interrupted when the user stopped it
+    // before its --count, which the summary then tells. Throws Failure (OutputFailed) when a result
     // line or the summary cannot be written.
     ExitCode run(const Configuration& settings, const std::optional<QString>& backupDirectory);
 
@@ -56,7 +57,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     StatusLine status_;
-    StopRequest stop_;
+    StopRequest& stop_;
     std::string portTrouble_; // the last port failure told, until the port works again
     bool waiting_ = false;    // for a receiver to come or to go: a stop need not wait for the query
     int done_ = 0;

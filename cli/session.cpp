@@ -42,7 +42,10 @@ std::string readAll(std::istream& stream) {
 Session::Session(Options options, std::ostream& out, std::ostream& err)
     : options_(std::move(options)), out_(out), err_(err), resolver_(options_.pins),
       receiver_(resolver_, PortResolver::choiceNamed(QString::fromStdString(options_.port)),
-                options_.trace, err) {}
+                options_.trace, err) {
+    if (!options_.series)
+        receiver_.refuseAfter(stop_);
+}
 
 ExitCode Session::run() {
     ExitCode code = ExitCode::Done;
@@ -57,6 +60,11 @@ ExitCode Session::run() {
             !advice.empty())
             report(advice);
         code = failure.code();
+    }
+    // A command that ran to its end all the same tells that it was asked to stop.
+    if (stop_.requested() && code == ExitCode::Done && !options_.series) {
+        report(kInterruptedText);
+        code = ExitCode::Interrupted;
     }
     // A series logs each receiver itself.
     if (!options_.series) {
@@ -93,7 +101,7 @@ ExitCode Session::listPorts() {
         flushChecked(out_, kStandardOutput);
         return ExitCode::Done;
     }
-    const auto probed = probePorts(resolver_, options_.trace, err_);
+    const auto probed = probePorts(resolver_, options_.trace, err_, &stop_);
     out_ << probeListing(probed);
     flushChecked(out_, kStandardOutput);
     const bool answered = std::ranges::any_of(
@@ -102,7 +110,7 @@ ExitCode Session::listPorts() {
 }
 
 void Session::useTheProbedPort() {
-    const auto probed = probePorts(resolver_, options_.trace, err_);
+    const auto probed = probePorts(resolver_, options_.trace, err_, &stop_);
     const ReceiverResult& chosen = portWithTheReceiver(probed);
     report(receiverOnPortText(portName(chosen)));
     options_.port = chosen.port;
@@ -121,7 +129,7 @@ ExitCode Session::program() {
     const Configuration settings = loadInputFile();
     const auto backupDirectory = prepareBackupDirectory();
     if (options_.series) {
-        Series series(options_, receiver_, log_, out_, err_);
+        Series series(options_, receiver_, log_, stop_, out_, err_);
         return series.run(settings, backupDirectory);
     }
     const auto held = backupDirectory ? std::optional(readReceiver()) : std::nullopt;

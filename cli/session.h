@@ -6,6 +6,7 @@
 #include "protocol/configuration.h"
 #include "receiver_exchanges.h"
 #include "receiver_result.h"
+#include "stop_request.h"
 
 #include <QString>
 #include <iosfwd>
@@ -46,6 +47,9 @@ private:
     void report(std::string_view text) const;
 
     Options options_;
+    // Ctrl-C for every command: a series ends as it says; any other command lets the exchange
+    // under way end and starts no other.
+    StopRequest stop_;
     std::ostream& out_;
     std::ostream& err_;
     PortResolver resolver_; // the system's devices, with the pins given

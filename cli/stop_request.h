@@ -6,8 +6,8 @@ namespace orv52::cli {
 
 // Ctrl-C (SIGINT) and SIGTERM as a request to stop that the event loop delivers, instead of an
 // end in the middle of an exchange. The handler only wakes the loop; everything else happens on
-// it. While one exists, the signals do not end the program by themselves. On Windows the
-// console's Ctrl-C and Ctrl-Break are caught instead.
+// it. While one exists, the first signal does not end the program by itself; a second one does,
+// at once. On Windows the console's Ctrl-C and Ctrl-Break are caught instead, alike.
 // The signals are the process's, so only one may exist at a time: a second one throws
 // std::logic_error while the first lives.
 class StopRequest : public QObject {

@@ -28,6 +28,10 @@ std::string backupWrittenText(const std::string& path);
 inline constexpr char kMatchesFileText[] = "Konfiguracja odbiornika zgodna z plikiem.";
 inline constexpr char kDiffersFromFileText[] = "Konfiguracja odbiornika różni się od pliku:";
 
+// A command stopped by Ctrl-C: the exchange under way has ended, and no other was started.
+inline constexpr char kInterruptedText[] =
+    "przerwano (Ctrl-C): bieżąca wymiana zakończona, następnej nie rozpoczęto";
+
 // What ports --probe found on a port: a receiver and its firmware version, or silence.
 std::string receiverFoundText(std::uint8_t firmwareVersion);
 inline constexpr char kSilenceText[] = "cisza";

@@ -28,6 +28,11 @@ std::string differsText(const std::vector<std::string>& keys) {
     return text;
 }
 
+std::string seriesStoppedText(int handled, int count) {
+    return "Przerwano po " + std::to_string(handled) + " z " + std::to_string(count) +
+           (count == 1 ? " odbiornika" : " odbiorników") + ".\n";
+}
+
 std::string seriesSummaryText(int done, int failed) {
     const int receivers = done + failed;
     // After "z" Polish takes the genitive: singular for one, plural for any other number.

@@ -29,5 +29,8 @@ std::string differsText(const std::vector<std::string>& keys);
 
 // "Zaprogramowano 2 z 3 odbiorników; nieudane: 1." ("1 z 1 odbiornika") and a line feed.
 std::string seriesSummaryText(int done, int failed);
+// After the summary of a series with --count stopped by Ctrl-C before its count:
+// "Przerwano po 1 z 3 odbiorników.\n".
+std::string seriesStoppedText(int handled, int count);
 
 } // namespace orv52

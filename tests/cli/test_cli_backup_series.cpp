@@ -249,37 +249,95 @@ private slots:
         QVERIFY(run.out.contains("nr 1  " + link + "  wersja 2.3  wykonano"));
     }
 
+    // Ctrl-C under a programming: the exchange under way ends and no other starts, so the operator
+    // learns whether the receiver took the frame; the result and the log line are written, with a
+    // code of their own. A second Ctrl-C ends the program at once, with nothing more.
+    void ctrlCLetsTheExchangeUnderWayEnd_data() {
+        QTest::addColumn<int>("presses");
+        QTest::newRow("once") << 1;
+        QTest::newRow("twice") << 2;
+    }
+
+    void ctrlCLetsTheExchangeUnderWayEnd() {
+        QFETCH(int, presses);
+        ReceiverSimulator receiver({"--fault", "delay=800", "--log"});
+        const QString log = dir_.filePath(QStringLiteral("ctrl-c-%1.jsonl").arg(presses));
+        QProcess cli;
+        startCli(cli, {"program", "--port", receiver.linePath(), "--log", log,
+                       writeFile(dir_, "ctrl-c.txt", sampleFile())});
+        QVERIFY(waitFor([&] { return receiver.log().contains(kFrameReceived); }, 10000));
+        QElapsedTimer sinceSignal;
+        sinceSignal.start();
+        for (int press = 0; press < presses; ++press) {
+            ::kill(static_cast<pid_t>(cli.processId()), SIGINT);
+            QTest::qWait(50);
+        }
+        const auto run = finishCli(cli, 10000);
+        receiver.stop();
+        const QByteArray line = receiver.log();
+        QVERIFY2(!line.mid(line.indexOf(kFrameReceived)).contains(kQueryReceived), line.data());
+        if (presses == 2) {
+            QCOMPARE(run.exitCode, -1); // ended by the signal itself
+            QVERIFY2(sinceSignal.elapsed() < 500,
+                     qPrintable(QString::number(sinceSignal.elapsed())));
+            QVERIFY(logEntries(log).isEmpty());
+            return;
+        }
+        QCOMPARE(run.exitCode, 11);
+        QVERIFY2(run.err.endsWith("orv52-cli: Programowanie zakończone !\n"
+                                  "orv52-cli: przerwano (Ctrl-C): bieżąca wymiana zakończona, "
+                                  "następnej nie rozpoczęto\n"),
+                 qPrintable(run.err));
+        const auto entries = logEntries(log);
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0]["result"].toString(), QString("interrupted"));
+        QCOMPARE(entries[0]["exit_code"].toInt(), 11);
+    }
+
     void stopEndsTheSeriesOnlyBetweenExchanges_data() {
         QTest::addColumn<QStringList>("simulator");
+        QTest::addColumn<QStringList>("count"); // --count N, or nothing
         QTest::addColumn<int>("signal");
         QTest::addColumn<QByteArray>("after"); // in the simulator's log; empty: a second in
         QTest::addColumn<QString>("out");
         QTest::addColumn<int>("withinMs");
+        QTest::addColumn<int>("exitCode");
         // Waiting ends at once; an exchange under way is at most one timeout long.
         QTest::newRow("Ctrl-C while waiting")
-            << QStringList{"--fault", "silent"} << SIGINT << QByteArray()
+            << QStringList{"--fault", "silent"} << QStringList{} << SIGINT << QByteArray()
             << "Zaprogramowano 0 z 0 odbiorników; nieudane: 0.\n"
-            << 500;
+            << 500 << 0;
         QTest::newRow("Ctrl-C while the frame is answered")
-            << QStringList{} << SIGINT << kFrameReceived
+            << QStringList{} << QStringList{} << SIGINT << kFrameReceived
             << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiornika; nieudane: 0.\n"
-            << 2800;
+            << 2800 << 0;
         QTest::newRow("SIGTERM while the read-back is answered")
-            << QStringList{} << SIGTERM << QByteArray(kFrameReceived + ".*\n.*\n" + kQueryReceived)
+            << QStringList{} << QStringList{} << SIGTERM
+            << QByteArray(kFrameReceived + ".*\n.*\n" + kQueryReceived)
             << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiornika; nieudane: 0.\n"
-            << 2800;
+            << 2800 << 0;
+        // Stopped before its count, a series tells how far it came and ends with a code of its
+        // own: a script must not take it for a finished batch.
+        QTest::newRow("Ctrl-C after 1 of 3")
+            << QStringList{} << QStringList{"--count", "3"} << SIGINT << kFrameReceived
+            << "wersja 2.3  wykonano\nZaprogramowano 1 z 1 odbiornika; nieudane: 0.\n"
+               "Przerwano po 1 z 3 odbiorników.\n"
+            << 2800 << 11;
     }
 
     void stopEndsTheSeriesOnlyBetweenExchanges() {
         QFETCH(QStringList, simulator);
+        QFETCH(QStringList, count);
         QFETCH(int, signal);
         QFETCH(QByteArray, after);
         QFETCH(QString, out);
         QFETCH(int, withinMs);
+        QFETCH(int, exitCode);
         ReceiverSimulator receiver(simulator + QStringList{"--log"});
         QProcess cli;
-        startCli(cli, {"program", "--series", "--no-backup", "--port", receiver.linePath(),
-                       writeFile(dir_, "stop.txt", sampleFile())});
+        startCli(cli, QStringList{"program", "--series", "--no-backup", "--port",
+                                  receiver.linePath(), writeFile(dir_, "stop.txt", sampleFile())} +
+                          count);
         QByteArray log;
         const QRegularExpression trigger(QString::fromLatin1(after));
         if (after.isEmpty())
@@ -294,7 +352,7 @@ private slots:
         sinceSignal.start();
         ::kill(static_cast<pid_t>(cli.processId()), signal);
         const auto run = finishCli(cli, 10000);
-        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.out.endsWith(out), qPrintable(run.out));
         QVERIFY2(sinceSignal.elapsed() < withinMs,
                  qPrintable(QString::number(sinceSignal.elapsed())));

@@ -155,11 +155,11 @@ QStringList wrongQuotations(const Quotations& quotations, const ProgramTexts& pr
     for (const QString& code : quotations.command)
         wrong << wrongCommand(code, programs.help);
     for (const int code : quotations.codesNamed)
-        if (code > static_cast<int>(orv52::cli::ExitCode::OutputFailed))
+        if (code > static_cast<int>(orv52::cli::ExitCode::Interrupted))
             wrong << QStringLiteral("no such exit code: %1").arg(code);
     for (auto row = quotations.exitCodes.begin(); row != quotations.exitCodes.end(); ++row) {
         const int code = row.key();
-        if (code > static_cast<int>(orv52::cli::ExitCode::OutputFailed) ||
+        if (code > static_cast<int>(orv52::cli::ExitCode::Interrupted) ||
             row.value() !=
                 fromUtf8(orv52::cli::exitCodeMeaning(static_cast<orv52::cli::ExitCode>(code))))
             wrong << QStringLiteral("exit code %1 does not mean „%2”").arg(code).arg(row.value());
@@ -219,7 +219,7 @@ void GuideQuotationsTest::everyQuotationIsThePrograms() {
     QVERIFY(guide_.blockquotes.size() > 10 && guide_.quoted.size() > 30 &&
             guide_.command.size() > 10 && !guide_.codesNamed.isEmpty());
     // The table names every code.
-    QCOMPARE(guide_.exitCodes.keys(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    QCOMPARE(guide_.exitCodes.keys(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     const QStringList wrong = wrongQuotations(guide_, programs_);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
 }
@@ -239,9 +239,9 @@ void GuideQuotationsTest::aMadeUpQuotationFails_data() {
         << QStringLiteral("```console\n$ orv52-cli read --speed 9600\n```\n");
     QTest::newRow("lone option") << QStringLiteral("Opcja `--turbo` przyspiesza.\n");
     QTest::newRow("window option") << QStringLiteral("`orv52-prog --port COM2`\n");
-    QTest::newRow("exit code") << QStringLiteral("Kończy się kodem 11.\n");
+    QTest::newRow("exit code") << QStringLiteral("Kończy się kodem 12.\n");
     QTest::newRow("exit code's meaning") << QStringLiteral("| 3 | „błąd w transmisji” |\n");
-    QTest::newRow("exit code beyond the table") << QStringLiteral("| 11 | „wykonano” |\n");
+    QTest::newRow("exit code beyond the table") << QStringLiteral("| 12 | „wykonano” |\n");
 }
 
 void GuideQuotationsTest::aMadeUpQuotationFails() {

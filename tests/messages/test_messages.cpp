@@ -158,6 +158,10 @@ void MessagesTest::commandLineSentences_data() {
                                 << "Zaprogramowano 0 z 1 odbiornika; nieudane: 1.\n";
     QTest::newRow("three") << seriesSummaryText(2, 1)
                            << "Zaprogramowano 2 z 3 odbiorników; nieudane: 1.\n";
+    QTest::newRow("stopped after 1 of 3")
+        << seriesStoppedText(1, 3) << "Przerwano po 1 z 3 odbiorników.\n";
+    QTest::newRow("stopped after 0 of 1")
+        << seriesStoppedText(0, 1) << "Przerwano po 0 z 1 odbiornika.\n";
     QTest::newRow("usage error") << usage::usageErrorReport("orv52-cli", usage::unknownOption("-x"))
                                  << "orv52-cli: nieznana opcja „-x”\nWięcej: orv52-cli --help\n";
 }
