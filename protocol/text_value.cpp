@@ -205,7 +205,8 @@ double roundHalfToEven(double value) {
 
 std::uint8_t textToByte(std::string_view text) {
     const double value = roundHalfToEven(textValue(text));
-    if (!(value >= 0.0 && value <= 255.0)) {
+    // Written so that NaN, which fails every comparison, is out of range too.
+    if (!(value >= 0.0 && value <= 255.0)) { // NOLINT(readability-simplify-boolean-expr)
         throw NumberedError(error_number::Overflow, "Overflow");
     }
     return static_cast<std::uint8_t>(value);

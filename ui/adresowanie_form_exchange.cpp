@@ -67,7 +67,7 @@ void Adresowanie_Form::exchangeFinished(ExchangeController::Outcome outcome) {
         showMessage(message_id::ProgrammingDone);
         break;
     case ExchangeController::Outcome::ConfigurationReceived:
-        showReceivedConfiguration(*exchange_.receivedConfiguration());
+        showReceivedConfiguration(exchange_.receivedConfiguration().value());
         break;
     case ExchangeController::Outcome::TransmissionError:
         showMessage(message_id::TransmissionError);

@@ -13,10 +13,10 @@ StopSignal::StopSignal() {
     sigemptyset(&signals);
     sigaddset(&signals, SIGTERM);
     sigaddset(&signals, SIGINT);
-    if (sigprocmask(SIG_BLOCK, &signals, nullptr) != 0 ||
-        (fd_ = signalfd(-1, &signals, SFD_CLOEXEC)) < 0) {
+    if (sigprocmask(SIG_BLOCK, &signals, nullptr) == 0)
+        fd_ = signalfd(-1, &signals, SFD_CLOEXEC);
+    if (fd_ < 0)
         throw std::system_error(errno, std::generic_category(), "signalfd");
-    }
 }
 
 StopSignal::~StopSignal() {
