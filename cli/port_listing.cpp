@@ -15,8 +15,8 @@ std::string portListing(const PortSurvey& survey) {
     } else {
         text += QStringLiteral("Inne porty szeregowe (ścieżkę podaj w --port):\n");
         for (const ComPortAssignment& port : survey.others)
-            text +=
-                QStringLiteral("  %1: %2\n").arg(port.device, describeSerialDevice(*port.hardware));
+            text += QStringLiteral("  %1: %2\n")
+                        .arg(port.device, describeSerialDevice(port.hardware.value()));
     }
     return text.toStdString();
 }

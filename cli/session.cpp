@@ -135,11 +135,11 @@ ExitCode Session::program() {
     const auto held = backupDirectory ? std::optional(readReceiver()) : std::nullopt;
     programReceiver(receiver_, settings, backupDirectory, held,
                     {[this](const std::string& path) { report(backupWrittenText(path)); },
-                     [this] { report(findMessage(message_id::ProgrammingDone)->text); }},
+                     [this] { report(findMessage(message_id::ProgrammingDone).value().text); }},
                     result_);
     if (!options_.outputFile.empty())
-        writeOutput(*result_.readBack);
-    return compare(settings, *result_.readBack);
+        writeOutput(result_.readBack.value());
+    return compare(settings, result_.readBack.value());
 }
 
 ExitCode Session::verify() {

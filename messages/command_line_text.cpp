@@ -10,7 +10,7 @@ std::string portErrorText(const std::string& reason) {
 }
 
 std::string wrongAnswerText(ExpectedAnswer expected) {
-    return std::string(findMessage(message_id::TransmissionError)->text) +
+    return std::string(findMessage(message_id::TransmissionError).value().text) +
            (expected == ExpectedAnswer::Configuration
                 ? " (odbiornik nie przysłał konfiguracji)"
                 : " (odbiornik nie przysłał potwierdzenia programowania)");

@@ -136,7 +136,7 @@ private:
         }
         char byte[8];
         std::snprintf(byte, sizeof byte, "0x%02X",
-                      static_cast<unsigned char>(bytes[*decoded.badByte]));
+                      static_cast<unsigned char>(bytes[decoded.badByte.value()]));
         const bool utf16 = decoded.encoding == FileEncoding::Utf16LittleEndian ||
                            decoded.encoding == FileEncoding::Utf16BigEndian;
         fail(line, key,
