@@ -6,8 +6,8 @@
 # install, less what apt keeps of its own.
 #   bash scripts/package-lifecycle.sh PACKAGE.deb
 # The previous version is this package relabelled one version lower: it upgrades over the same
-# files. The release's minimal base is made with mmdebstrap and kept for a week in
-# ORV52_CI_CACHE (default /var/cache/orv52-ci), with the packages apt downloads. Needs root or
+# files. The release's minimal base comes from debian-base.sh, kept with the packages apt
+# downloads in ORV52_CI_CACHE (default /var/cache/orv52-ci). Needs root or
 # sudo; exits 77, saying why, without them or where Debian's archive cannot be reached.
 set -euo pipefail
 package=$(realpath "${1:?usage: $0 PACKAGE.deb}")
@@ -27,18 +27,9 @@ command -v mmdebstrap >/dev/null || skip "mmdebstrap is missing (bash scripts/in
 suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 [[ -n $suite ]] || skip "this system names no release"
 
-base=$cache/$suite-base
+base=$(bash "$(dirname "$0")/debian-base.sh" "$suite") || skip "no $suite root could be made"
 archives=$cache/apt-archives-$suite
 "${as_root[@]}" mkdir -p "$archives"
-if [[ -z $(find "$base/.made" -mmin -$((7 * 24 * 60)) 2>/dev/null) ]]; then
-  "${as_root[@]}" rm -rf "$base.new"
-  "${as_root[@]}" mmdebstrap --quiet --variant=minbase --include=git,ca-certificates,sudo \
-    "$suite" "$base.new" http://deb.debian.org/debian ||
-    skip "mmdebstrap could not make a $suite root (no network?)"
-  "${as_root[@]}" touch "$base.new/.made"
-  "${as_root[@]}" rm -rf "$base"
-  "${as_root[@]}" mv "$base.new" "$base"
-fi
 
 scratch=$(mktemp -d)
 root=$scratch/root
