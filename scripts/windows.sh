@@ -25,7 +25,8 @@ fi
 
 # Qt's host tools (moc, rcc, uic) must be of the SDK's own version: what one version's moc writes
 # does not compile against another version's headers. Debian 12's are; on a later release Debian
-# 12's are fetched into the build folder (they need no Qt library to run).
+# 12's are fetched into the build folder (moc, rcc and uic need no Qt library to run; qmake is
+# only looked for).
 host=/usr
 if ! /usr/lib/qt6/libexec/moc -v 2>/dev/null | grep -qx 'moc 6.4.2'; then
   host=$folder/qt6.4.2-host/usr
@@ -35,7 +36,7 @@ if ! /usr/lib/qt6/libexec/moc -v 2>/dev/null | grep -qx 'moc 6.4.2'; then
     suite_apt=$PWD/scripts/suite-apt.sh
     (cd "$folder/qt6.4.2-host/deb" &&
       bash "$suite_apt" "$folder/qt6.4.2-host/apt" bookworm \
-        apt-get download -q qt6-base-dev-tools qt6-base-dev >/dev/null)
+        apt-get download -q qt6-base-dev-tools qt6-base-dev qmake6 qmake6-bin >/dev/null)
     for package in "$folder"/qt6.4.2-host/deb/*.deb; do
       dpkg-deb -x "$package" "$folder/qt6.4.2-host"
     done
@@ -43,7 +44,8 @@ if ! /usr/lib/qt6/libexec/moc -v 2>/dev/null | grep -qx 'moc 6.4.2'; then
 fi
 
 start=$SECONDS
-cmake --preset windows -B "$folder" -DQT_HOST_PATH="$host" >/dev/null
+cmake --preset windows -B "$folder" -DQT_HOST_PATH="$host" \
+  -DQT_HOST_PATH_CMAKE_DIR="$host/lib/x86_64-linux-gnu/cmake" >/dev/null
 cmake --build "$folder" -j"$(nproc)"
 echo "windows.sh: built in $((SECONDS - start)) s"
 
