@@ -45,6 +45,10 @@ void handOverWrites(QSerialPort& port, const QDeadlineTimer& deadline) {
     }
 }
 
+void startClean(QSerialPort& port) {
+    Q_UNUSED(port);
+}
+
 bool hasHungUp(QSerialPort& port) {
     Q_UNUSED(port);
     return false;
@@ -73,6 +77,10 @@ QString pinTarget(const QString& device) {
 void handOverWrites(QSerialPort& port, const QDeadlineTimer& deadline) {
     while (port.bytesToWrite() > 0 && !deadline.hasExpired() && port.flush()) {
     }
+}
+
+void startClean(QSerialPort& port) {
+    port.clear(QSerialPort::AllDirections);
 }
 
 // A hung-up terminal polls as hung up or failed for good, and answers a question about its

@@ -27,6 +27,12 @@ QString pinTarget(const QString& device);
 // Waits until the bytes written to `port` are handed to the system, or until `deadline`.
 void handOverWrites(QSerialPort& port, const QDeadlineTimer& deadline);
 
+// Right after opening: nothing an earlier user of the device left behind goes out or is read as
+// an answer. Qt for Unix flushes both directions at opening itself from 6.5 on; done here, every
+// version starts the same. Nothing on Windows, where a purge would abort the read Qt has just
+// started, and Qt reports the aborted read as a failed device.
+void startClean(QSerialPort& port);
+
 // Whether the open `port` has hung up, its far end closed or its adapter gone, with nothing left
 // to read. Qt 6.4 reports a hang-up as a read error; from 6.5 on it reads nothing and says
 // nothing, while the system keeps signalling it. Never on Windows, where Qt reports a vanished

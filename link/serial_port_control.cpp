@@ -79,10 +79,7 @@ void SerialPortControl::open() {
     port_.setPortName(device_);
     if (!port_.open(QIODevice::ReadWrite))
         throwOpenError(port_.error(), port_.errorString(), device_);
-    // Nothing an earlier user of the device left behind goes out or is read as an answer. Qt
-    // flushes both directions at opening itself from 6.5 on; done here, every version starts the
-    // same.
-    port_.clear(QSerialPort::AllDirections);
+    platform::startClean(port_);
     // Qt makes its read notifier when it opens the device (none on Windows), and a new one at
     // each opening; the one of an earlier opening may still wait for its deletion.
     for (auto* notifier : port_.findChildren<QSocketNotifier*>())

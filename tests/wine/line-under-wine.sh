@@ -17,6 +17,17 @@ source "$here/wine-environment.sh"
 # the caller's LC_ALL says (a locale not installed would turn the Polish letters into "?").
 export LC_ALL=C.UTF-8
 
+# Wine 10 (the release after 8 tried here) fails the wait for a COM port's events when the device
+# behind it has no modem lines, as a pseudo-terminal has none (TIOCMGET fails there), and Qt's
+# Windows port takes the failed wait for a failed device, as it would on Windows. The simulator can
+# only sit behind a pseudo-terminal, so the exchanges through a Wine COM port need Wine 8.
+wine_major=$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\1/p')
+if ((${wine_major:-0} > 8)); then
+  echo "SKIP: Wine $wine_major fails the wait for events on a COM port over a pseudo-terminal" \
+    "(no modem lines), so the exchanges behind a Wine COM port are tested with Wine 8 (Debian 12)"
+  exit 77
+fi
+
 work=$(mktemp -d)
 simulator_pid=
 cleanup() {
