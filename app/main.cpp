@@ -1,26 +1,32 @@
 #include "messages/usage_error_text.h"
-#include "program_platform.h"
+#include "startup_text.h"
 #include "ui/adresowanie_form.h"
 #include "version.h"
 #include "window_command_line.h"
 
 #include <QApplication>
-#include <cstdio>
 
 namespace {
 
-int exitAfterCommandLine(const orv52::WindowCommandLine& commandLine) {
+// The window does not open after any of these.
+int exitAfterCommandLine(const orv52::WindowCommandLine& commandLine, int& argc, char* argv[]) {
+    using orv52::StartupStream;
     if (commandLine.help) {
-        std::fputs(orv52::windowUsageText().toUtf8().constData(), stdout);
+        orv52::showStartupText(argc, argv, StartupStream::Output, orv52::windowUsageText(),
+                               QMessageBox::Information);
         return 0;
     }
     if (commandLine.version) {
-        std::printf("orv52-prog %s\n", orv52::kVersion);
+        orv52::showStartupText(argc, argv, StartupStream::Output,
+                               QStringLiteral("orv52-prog ") + QLatin1String(orv52::kVersion) +
+                                   QLatin1Char('\n'),
+                               QMessageBox::Information);
         return 0;
     }
-    std::fputs(
-        orv52::usage::usageErrorReport("orv52-prog", commandLine.error.toStdString()).c_str(),
-        stderr);
+    orv52::showStartupText(argc, argv, StartupStream::Error,
+                           QString::fromStdString(orv52::usage::usageErrorReport(
+                               "orv52-prog", commandLine.error.toStdString())),
+                           QMessageBox::Warning);
     return 2;
 }
 
@@ -32,7 +38,7 @@ int main(int argc, char* argv[]) {
         arguments << QString::fromStdString(argument);
     const orv52::WindowCommandLine commandLine = orv52::parseWindowCommandLine(arguments);
     if (!commandLine.pins)
-        return exitAfterCommandLine(commandLine);
+        return exitAfterCommandLine(commandLine, argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ORV-52 Prog"));

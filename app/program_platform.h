@@ -18,6 +18,15 @@ std::vector<std::string> programArguments(int argc, char* argv[]);
 // of the program: the signal that would end it is ignored where there is one.
 void ignoreBrokenPipes();
 
+// The window program's standard output (its help and version) and error (a usage error).
+enum class StartupStream { Output, Error };
+
+// Writes `text` where the program was started from, if that is somewhere the operator will see:
+// a terminal or, on Windows, the console it was started from, or a file or pipe the stream was
+// pointed at. False, with nothing written, when there is none: started from a desktop, whose
+// streams go to a log or nowhere.
+bool writeWhereStarted(StartupStream stream, const std::string& text);
+
 // Where orv52-cli keeps its backups by default, as the user finds the folder.
 #ifdef Q_OS_WIN
 inline constexpr char kExampleBackupFolder[] = "%APPDATA%\\orv52-cli\\kopie";
