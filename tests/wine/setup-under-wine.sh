@@ -2,9 +2,10 @@
 # The Windows setup program and the portable zip under Wine, in a Wine prefix of their own made
 # afresh, where nothing of Qt or MinGW is on the search path: a silent install, the installed
 # programs started, the Start-menu shortcuts (the program and its guide) and the uninstall entry,
-# the guide with its pictures where orv52-cli --help says it is, an install over it, a silent
-# uninstall that leaves no file or key of the program but the user's backups, and the window
-# started from the unpacked zip, beside the guide.
+# the guide with its pictures where orv52-cli --help says it is, orv52-cli put on PATH with /PATH
+# and kept there by an update over it, a setup ended on its first page that leaves the installed
+# version whole, a silent uninstall that leaves no file or key of the program but the user's
+# backups, and the window started from the unpacked zip, beside the guide.
 #   setup-under-wine.sh WINDOWS_BUILD_DIR VERSION
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -67,6 +68,7 @@ shortcut_opens_guide() { tr -d '\0' <"$guide_shortcut" | grep -q 'instrukcja\\in
 no_uninstall_key() { ! run reg query "$uninstall_key" >/dev/null 2>&1; }
 path_untouched() { ! run reg query \
   'HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment' /v Path | grep -q "ORV-52"; }
+on_path() { ! path_untouched; }
 
 run "$setup" /S
 settle
@@ -82,10 +84,22 @@ check "the uninstall entry has the version" grep -q "DisplayVersion.*$version" <
 check "the uninstall entry has the publisher" grep -q "Publisher.*Korvant" <<<"$(entry Publisher)"
 check "PATH is left alone by default" path_untouched
 
+run "$setup" /S /PATH
+settle
+check "setup /S /PATH puts orv52-cli on PATH" on_path
 run "$setup" /S
 settle
 check "setup over the same version leaves a working installation" \
   test "$(cli_version "$installed/orv52-cli.exe")" = "orv52-cli $version"
+check "an update keeps orv52-cli on PATH" on_path
+
+# A setup ended on its first page, as an operator who closes it: the version installed stays.
+timeout -k 2 5 wine "$setup" >/dev/null 2>&1
+settle
+check "a setup ended on its first page leaves the installed version" \
+  test "$(cli_version "$installed/orv52-cli.exe")" = "orv52-cli $version"
+check "… which still starts" window_starts 'C:\Program Files\ORV-52 Prog\orv52-prog.exe'
+check "… and is still listed" grep -q "DisplayVersion.*$version" <<<"$(entry DisplayVersion)"
 
 mkdir -p "$backups"
 echo "# kopia" >"$backups/kopia.txt"
@@ -94,6 +108,7 @@ settle
 check "the uninstaller leaves no file of the program" no_program_files_left
 check "the uninstaller leaves no registry key of the program" no_uninstall_key
 check "the uninstaller leaves the user's backups" test -f "$backups/kopia.txt"
+check "the uninstaller takes orv52-cli off PATH" path_untouched
 
 unpacked=$dir/package/unpacked
 rm -rf "$unpacked"
