@@ -3,7 +3,7 @@
 # Debian 12 or 13. Safe to run again. As root it installs directly; as any other user through
 # sudo, so that the program itself is built and run as that user. The compilers' tools are named
 # as every release names its own (clang, libclang-rt-dev, clang-tidy), never by a version that
-# one of the releases lacks.
+# one of the releases lacks. Package names given as arguments are installed instead of the list.
 set -euo pipefail
 
 packages=(
@@ -15,6 +15,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64 fonts-wine nsis locales
   qemu-system-x86 busybox-static kmod udev xz-utils
 )
+(($#)) && packages=("$@")
 known_releases="Debian 12 (bookworm) and Debian 13 (trixie)"
 
 # shellcheck source=/dev/null
