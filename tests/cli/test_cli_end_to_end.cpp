@@ -274,9 +274,6 @@ private slots:
         }
         QTest::newRow("UTF-16 LE") << littleEndian << 0 << "zgodna z plikiem";
         QTest::newRow("UTF-16 BE") << bigEndian << 0 << "zgodna z plikiem";
-        QTest::newRow("UTF-16 without its mark")
-            << littleEndian.mid(2) << 8
-            << "UTF-16 LE bez znacznika kolejności bajtów: zapisz plik w UTF-8";
     }
 
     void verifyReadsTheFileAsItsEditorSavedIt() {

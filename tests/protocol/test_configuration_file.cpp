@@ -189,8 +189,6 @@ private slots:
                               std::string("\0\xDC", 2));
         row("surrogate out of its pair in UTF-16", loneSurrogate, 14, "wyswietl_polecenie",
             "bajt 0x00 nie należy do znaku UTF-16 LE: zapisz plik w UTF-8");
-        row("UTF-16 cut in a unit", inUtf16("druzyny = 1", true) + "\x01", 1, "druzyny",
-            "bajt 0x01 nie należy do znaku UTF-16 BE");
         row("byte in neither encoding", withLine(14, "wyswietl_polecenie = \x8Crodek\x81"), 14,
             "wyswietl_polecenie", "bajt 0x81 nie jest znakiem ani w UTF-8, ani w Windows-1250");
         row("such a byte in a comment", withLine(2, "# \x90"), 2, "", "bajt 0x90");
