@@ -30,20 +30,7 @@ as_root=()
 step() { echo "debian13.sh: $* ($(date +%T))"; }
 
 clean() {
-  # What the tests left running in the root (a display server, a Wine server) holds its mounts.
-  "${as_root[@]}" bash -c 'for p in /proc/[0-9]*; do
-      [[ $(readlink "$p/root" 2>/dev/null) == "$1" ]] && kill -9 "${p#/proc/}" 2>/dev/null
-    done; true' _ "$root"
-  local i
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
-    "${as_root[@]}" umount -l "$root/${mounts[i]}" 2>/dev/null || true
-  done
-  # Never through a mount left in place: it would reach the machine's own files.
-  if grep -qF " $root/" /proc/self/mountinfo; then
-    echo "debian13.sh: $root is left in place: something is still mounted in it." >&2
-    return 1
-  fi
-  "${as_root[@]}" rm -rf "$root"
+  "${as_root[@]}" bash "$checkout/scripts/remove-root.sh" "$root" "${mounts[@]}"
 }
 
 inside() { # command...: as root in the root, in the clone, with a clean environment

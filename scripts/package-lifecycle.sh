@@ -35,16 +35,8 @@ scratch=$(mktemp -d)
 root=$scratch/root
 mounts=(proc sys dev dev/pts var/cache/apt/archives)
 cleanup() {
-  local i
-  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do
-    "${as_root[@]}" umount -l "$root/${mounts[i]}" 2>/dev/null || true
-  done
-  # Never through a mount left in place: it would reach the machine's own files.
-  if grep -qF " $root/" /proc/self/mountinfo; then
-    echo "package-lifecycle.sh: $scratch is left in place: something is still mounted in it." >&2
-  else
+  "${as_root[@]}" bash "$(dirname "$0")/remove-root.sh" "$root" "${mounts[@]}" &&
     "${as_root[@]}" rm -rf "$scratch"
-  fi
 }
 trap cleanup EXIT
 "${as_root[@]}" cp -a "$base" "$root"
