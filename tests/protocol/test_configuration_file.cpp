@@ -193,6 +193,8 @@ private slots:
             "wyswietl_polecenie", "bajt 0x81 nie jest znakiem ani w UTF-8, ani w Windows-1250");
         row("such a byte in a comment", withLine(2, "# \x90"), 2, "", "bajt 0x90");
         row("such a byte on the first line", "tryb_buzera = \x98", 1, "tryb_buzera", "bajt 0x98");
+        row("such a byte after a byte-order mark", "\xEF\xBB\xBFtryb_buzera = \x98", 1,
+            "tryb_buzera", "bajt 0x98");
         // A faulty value is repeated up to 40 bytes, cut before a character it would split.
         const std::string forty(40, '7');
         row("40 bytes repeated whole", withLine(3, "druzyny = " + forty), 3, "druzyny",

@@ -87,6 +87,8 @@ private slots:
         constexpr auto BE = FileEncoding::Utf16BigEndian;
         row("little-endian", QByteArray("\xFF\xFEz\0\x05\x01\x3D\xD8\x42\xDE", 10), "zą🙂", -1,
             LE);
+        row("UTF-16's limits", QByteArray("\xFF\xFE\x7F\0\xFF\xFF\0\xD8\0\xDC\xFF\xDB\xFF\xDF", 14),
+            QStringLiteral("\x7F\uFFFF\U00010000\U0010FFFF"), -1, LE);
         row("big-endian", QByteArray("\xFE\xFF\0z\x01\x05\xD8\x3D\xDE\x42", 10), "zą🙂", -1, BE);
         row("a unit cut short", QByteArray("\xFF\xFEz\0a", 5), "", 4, LE);
         row("a high surrogate without its low one", QByteArray("\xFE\xFF\xD8\x3D\0z", 6), "", 2,
@@ -99,6 +101,9 @@ private slots:
             "", 4, LE);
         row("no mark, NULs after", QByteArray("a\0b\0", 4), "", 1, LE, true);
         row("no mark, NULs before", QByteArray("\0a\0b", 4), "", 0, BE, true);
+        row("no mark, odd length", QByteArray("\0a\0", 3), "", 0, BE, true);
+        row("no mark, as many NULs each way: Notepad's default", QByteArray("\0\0", 2), "", 0, LE,
+            true);
     }
 
     void aUtf16FileIsReadByItsMark() {
