@@ -87,12 +87,15 @@ private slots:
         constexpr auto BE = FileEncoding::Utf16BigEndian;
         row("little-endian", QByteArray("\xFF\xFEz\0\x05\x01\x3D\xD8\x42\xDE", 10), "zą🙂", -1,
             LE);
-        row("UTF-16's limits", QByteArray("\xFF\xFE\x7F\0\xFF\xFF\0\xD8\0\xDC\xFF\xDB\xFF\xDF", 14),
-            QStringLiteral("\x7F\uFFFF\U00010000\U0010FFFF"), -1, LE);
+        row("UTF-16's limits",
+            QByteArray("\xFF\xFE\x7F\0\x80\0\xFF\xFF\0\xD8\0\xDC\xFF\xDB\xFF\xDF", 16),
+            QStringLiteral("\x7F\u0080\uFFFF\U00010000\U0010FFFF"), -1, LE);
         row("big-endian", QByteArray("\xFE\xFF\0z\x01\x05\xD8\x3D\xDE\x42", 10), "zą🙂", -1, BE);
         row("a unit cut short", QByteArray("\xFF\xFEz\0a", 5), "", 4, LE);
         row("a high surrogate without its low one", QByteArray("\xFE\xFF\xD8\x3D\0z", 6), "", 2,
             BE);
+        row("the first high surrogate alone at the end", QByteArray("\xFF\xFE\0\xD8", 4), "", 2,
+            LE);
         row("a low surrogate first", QByteArray("\xFF\xFE\x42\xDE\x3D\xD8", 6), "", 2, LE);
         row("U+0000",
             QByteArray("\xFF\xFE"
