@@ -16,7 +16,8 @@ line=$scratch/odbiornik
 coproc SIM { exec "$sim" --log --link "$line" "$@"; }
 # shellcheck disable=SC2153 # set by coproc
 sim_pid=$SIM_PID
-trap 'kill "$sim_pid" 2>/dev/null; wait "$sim_pid" 2>/dev/null; rm -rf "$scratch"' EXIT
+# The simulator ends by the kill, so its wait fails: under -e that must not skip the removal.
+trap '{ kill "$sim_pid" || true; wait "$sim_pid" || true; } 2>/dev/null; rm -rf "$scratch"' EXIT
 read -r slave <&"${SIM[0]}"
 echo "Receiver simulator on $slave; the program's COM 1 is pinned to it ($line)."
 status=0
