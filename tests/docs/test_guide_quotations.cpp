@@ -1,5 +1,5 @@
-// The operator's guide (docs/instrukcja.md) quotes the programs word for word, and this test holds
-// it to that. Its quotations come in three kinds:
+// The operator's guide (docs/instrukcja.md) and the README quote the programs word for word, and
+// this test holds them to that. The guide's quotations come in these kinds:
 // - a blockquote is one whole operator message or one whole explanation that orv52-cli gives
 //   after a failed exchange, and every message and every explanation is quoted so;
 // - a text in „…” outside code is a text the programs show: in their windows, as a message or its
@@ -8,6 +8,10 @@
 //   program's --help lists, and a lone option is listed by the --help of either;
 // - a row "| N | „…” |" of the table of exit codes gives orv52-cli's own meaning of code N, and
 //   every code that the prose names ("kodem 3") is one of orv52-cli's codes.
+// The README is written for maintainers, in English, beside the build's and the tools' own
+// options, so it is held to fewer rules: a text in "…" or „…” outside code is one the programs
+// show, a command line of either program in code is as above, and every code that it names
+// ("exits 3") is one of orv52-cli's. Its lone options may be another tool's.
 // What a code block shows as a program's output is an example and is not checked.
 #include "cli/exit_code.h"
 #include "messages/finding_text.h"
@@ -29,16 +33,39 @@
 
 namespace {
 
+// How a document quotes: the guide in Polish, the README in English.
+struct QuotingRules {
+    QRegularExpression codeNamed;  // a sentence naming an exit code
+    QRegularExpression textQuoted; // a text of the programs, outside code
+    bool loneOptionsAreThePrograms;
+};
+
+const QuotingRules& guideRules() {
+    static const QuotingRules rules{
+        QRegularExpression(QStringLiteral("\\b[Kk]od(?:em|u)? (\\d+)\\b")),
+        QRegularExpression(QStringLiteral("„([^„”]+)”")), true};
+    return rules;
+}
+
+const QuotingRules& readmeRules() {
+    static const QuotingRules rules{
+        QRegularExpression(QStringLiteral("\\b(?:exits?|ends) (?:with )?(?:code )?(\\d+)\\b")),
+        QRegularExpression(QStringLiteral("„([^„”]+)”|\"([^\"]+)\"")), false};
+    return rules;
+}
+
 struct Quotations {
     QStringList blockquotes;
     QStringList quoted;           // the texts in „…”, blanks simplified
     QStringList command;          // the code spans and the lines typed after "$ " in code blocks
     QMap<int, QString> exitCodes; // the rows of the table of exit codes
     QList<int> codesNamed;        // the exit codes that the prose names
+    bool loneOptionsAreThePrograms = true;
 };
 
-Quotations readQuotations(const QString& markdown) {
+Quotations readQuotations(const QString& markdown, const QuotingRules& rules = guideRules()) {
     Quotations found;
+    found.loneOptionsAreThePrograms = rules.loneOptionsAreThePrograms;
     QString prose;
     QString blockquote;
     bool inCodeBlock = false;
@@ -71,12 +98,10 @@ Quotations readQuotations(const QString& markdown) {
     for (const auto& match : codeSpan.globalMatch(prose))
         found.command << match.captured(1);
     prose.remove(codeSpan);
-    static const QRegularExpression codeNamed(QStringLiteral("\\b[Kk]od(?:em|u)? (\\d+)\\b"));
-    for (const auto& match : codeNamed.globalMatch(prose))
+    for (const auto& match : rules.codeNamed.globalMatch(prose))
         found.codesNamed << match.captured(1).toInt();
-    static const QRegularExpression polishQuote(QStringLiteral("„([^„”]+)”"));
-    for (const auto& match : polishQuote.globalMatch(prose))
-        found.quoted << match.captured(1).simplified();
+    for (const auto& match : rules.textQuoted.globalMatch(prose))
+        found.quoted << match.captured(match.lastCapturedIndex()).simplified();
     return found;
 }
 
@@ -114,10 +139,13 @@ QString helpOf(const char* program) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QStringList wrongCommand(const QString& code, const QMap<QString, QString>& help) {
-    const QStringList words = code.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+QStringList wrongCommand(const QString& code, const QMap<QString, QString>& help,
+                         bool loneOptionsAreThePrograms) {
+    QStringList words = code.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())
         return {};
+    // A program run from the build tree, as build/app/orv52-cli.
+    words.front() = words.front().section(QLatin1Char('/'), -1);
     QString listed;
     if (help.contains(words.front())) {
         listed = help[words.front()];
@@ -128,7 +156,7 @@ QStringList wrongCommand(const QString& code, const QMap<QString, QString>& help
                 QStringLiteral("^  %1\\b").arg(QRegularExpression::escape(words[1])),
                 QRegularExpression::MultilineOption)))
             return {QStringLiteral("no such command: %1").arg(code)};
-    } else if (words.front().startsWith(QLatin1String("--"))) {
+    } else if (loneOptionsAreThePrograms && words.front().startsWith(QLatin1String("--"))) {
         listed = QStringList(help.values()).join(QLatin1Char('\n'));
     } else {
         return {};
@@ -153,7 +181,7 @@ QStringList wrongQuotations(const Quotations& quotations, const ProgramTexts& pr
         if (!programs.shown.contains(text))
             wrong << QStringLiteral("not shown by the programs: „%1”").arg(text);
     for (const QString& code : quotations.command)
-        wrong << wrongCommand(code, programs.help);
+        wrong << wrongCommand(code, programs.help, quotations.loneOptionsAreThePrograms);
     for (const int code : quotations.codesNamed)
         if (code > static_cast<int>(orv52::cli::ExitCode::Interrupted))
             wrong << QStringLiteral("no such exit code: %1").arg(code);
@@ -176,18 +204,25 @@ private slots:
     void initTestCase();
     void everyQuotationIsThePrograms();
     void everyMessageAndExplanationIsQuoted();
+    void everyReadmeQuotationIsThePrograms();
     void aMadeUpQuotationFails_data();
     void aMadeUpQuotationFails();
+    void aMadeUpReadmeQuotationFails_data();
+    void aMadeUpReadmeQuotationFails();
 
 private:
     ProgramTexts programs_;
     Quotations guide_;
+    Quotations readme_;
 };
 
 void GuideQuotationsTest::initTestCase() {
     QFile guide(QStringLiteral(ORV52_GUIDE));
     QVERIFY(guide.open(QIODevice::ReadOnly));
     guide_ = readQuotations(QString::fromUtf8(guide.readAll()));
+    QFile readme(QStringLiteral(ORV52_README));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    readme_ = readQuotations(QString::fromUtf8(readme.readAll()), readmeRules());
 
     QStringList shown;
     for (int id = 100; id < 200; ++id) {
@@ -229,6 +264,13 @@ void GuideQuotationsTest::everyMessageAndExplanationIsQuoted() {
         QVERIFY2(guide_.blockquotes.contains(message), qPrintable(message));
 }
 
+void GuideQuotationsTest::everyReadmeQuotationIsThePrograms() {
+    QVERIFY(readme_.quoted.size() > 5 && readme_.command.size() > 10 &&
+            !readme_.codesNamed.isEmpty());
+    const QStringList wrong = wrongQuotations(readme_, programs_);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
 void GuideQuotationsTest::aMadeUpQuotationFails_data() {
     QTest::addColumn<QString>("markdown");
     QTest::newRow("message") << QStringLiteral("> Odbiornik nie odpowiada !!!\n");
@@ -254,6 +296,30 @@ void GuideQuotationsTest::aMadeUpQuotationFails() {
     QCOMPARE(
         wrongQuotations(readQuotations(faithful + QLatin1Char('\n') + markdown), programs_).size(),
         1);
+}
+
+void GuideQuotationsTest::aMadeUpReadmeQuotationFails_data() {
+    QTest::addColumn<QString>("markdown");
+    QTest::newRow("message") << QStringLiteral("It says \"Błąd transmisji !!!\".\n");
+    QTest::newRow("window text") << QStringLiteral("Press „Wyślij”.\n");
+    QTest::newRow("command from the build tree")
+        << QStringLiteral("```console\n$ build/app/orv52-cli read --speed 9600\n```\n");
+    QTest::newRow("command") << QStringLiteral("Run `orv52-prog --port COM2`.\n");
+    QTest::newRow("exit code") << QStringLiteral("It exits with code 12.\n");
+}
+
+// The README's own rules: what the guide's would refuse there, a lone option of another tool, is
+// let through.
+void GuideQuotationsTest::aMadeUpReadmeQuotationFails() {
+    QFETCH(QString, markdown);
+    const QString faithful = QStringLiteral(
+        "Press \"Odbierz\", and it says \"Błąd w transmisji !!!\" and exits 4. Mutation runs take "
+        "`--threshold`.\n\n```console\n$ build/app/orv52-cli verify --trace plik.txt\n```\n");
+    QVERIFY(wrongQuotations(readQuotations(faithful, readmeRules()), programs_).isEmpty());
+    QCOMPARE(wrongQuotations(readQuotations(faithful + QLatin1Char('\n') + markdown, readmeRules()),
+                             programs_)
+                 .size(),
+             1);
 }
 
 QTEST_MAIN(GuideQuotationsTest)
