@@ -1,9 +1,9 @@
 #include "cli_command_line.h"
 
 #include "app/guide_location.h"
-#include "cli/exit_code.h"
 #include "command_line_common.h"
 #include "link/platform.h"
+#include "messages/exit_code.h"
 #include "messages/usage_error_text.h"
 #include "program_platform.h"
 

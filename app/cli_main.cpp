@@ -18,6 +18,7 @@ namespace {
 
 // --help and --version go to standard output like any result, and are checked like one.
 int printed(const std::string& text) {
+    using namespace orv52;
     using namespace orv52::cli;
     std::cout << text;
     try {
@@ -32,6 +33,7 @@ int printed(const std::string& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    using namespace orv52;
     using namespace orv52::cli;
     orv52::ignoreBrokenPipes();
     const ConsoleOutput console;

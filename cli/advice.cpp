@@ -4,10 +4,10 @@
 
 namespace orv52::cli {
 
-std::string_view adviceAfter(ExitCode code, const std::optional<Finding>& finding) {
-    if (!finding || (code != ExitCode::NoAnswer && code != ExitCode::TransmissionError))
+std::string adviceAfter(ExitCode code, const std::optional<AnswerReading>& reading) {
+    if (!reading || (code != ExitCode::NoAnswer && code != ExitCode::TransmissionError))
         return {};
-    return findingText(*finding);
+    return findingText(*reading);
 }
 
 } // namespace orv52::cli

@@ -1,27 +1,23 @@
 #pragma once
 
-#include "exit_code.h"
-#include "protocol/answer_finding.h"
+#include "messages/exit_code.h"
 
-#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace orv52::cli {
 
-// Ends a command, or one receiver of a series: the exit code it gives, what the user is told
-// (Polish, as what()), and what came back on the line when an exchange failed. Thrown wherever
-// the failure starts; Session turns it into the command's exit code, in one place.
+// Ends a command, or one receiver of a series: the exit code it gives and what the user is told
+// (Polish, as what()). Thrown wherever the failure starts; Session turns it into the command's
+// exit code, in one place. What came back on the line is the exchange's to tell
+// (ReceiverLine::lastExchange).
 class Failure : public std::runtime_error {
 public:
-    Failure(ExitCode code, const std::string& message, std::optional<Finding> finding = {})
-        : std::runtime_error(message), code_(code), finding_(finding) {}
+    Failure(ExitCode code, const std::string& message) : std::runtime_error(message), code_(code) {}
     ExitCode code() const noexcept { return code_; }
-    const std::optional<Finding>& finding() const noexcept { return finding_; }
 
 private:
     ExitCode code_;
-    std::optional<Finding> finding_;
 };
 
 } // namespace orv52::cli

@@ -34,23 +34,27 @@ QByteArray logLine(const QDateTime& time, std::string_view command,
                    const ReceiverResult& receiver) {
     QJsonObject object{
         {QStringLiteral("time"), timeWithOffset(time)},
-        {QStringLiteral("device"), QString::fromStdString(receiver.port)},
+        {QStringLiteral("port"), QString::fromStdString(receiver.port)},
         {QStringLiteral("command"),
          QString::fromUtf8(command.data(), static_cast<qsizetype>(command.size()))},
         {QStringLiteral("result"), QString::fromUtf8(exitCodeName(receiver.result))},
         {QStringLiteral("exit_code"), static_cast<int>(receiver.result)},
     };
-    if (receiver.firmwareVersion)
+    if (!receiver.device.empty())
+        object.insert(QStringLiteral("device"), QString::fromStdString(receiver.device));
+    const ReceiverFacts& facts = receiver.facts;
+    if (facts.firmwareVersion)
         object.insert(QStringLiteral("firmware_version"),
-                      QString::fromStdString(versionText(*receiver.firmwareVersion)));
+                      QString::fromStdString(versionText(*facts.firmwareVersion)));
     QJsonArray keys;
-    for (const std::string& key : receiver.differingKeys)
+    for (const std::string& key : facts.differingKeys)
         keys.append(QString::fromStdString(key));
     object.insert(QStringLiteral("differing_keys"), keys);
-    if (receiver.finding)
-        object.insert(QStringLiteral("finding"), QString::fromUtf8(findingKey(*receiver.finding)));
-    if (!receiver.backupPath.empty())
-        object.insert(QStringLiteral("backup"), QString::fromStdString(receiver.backupPath));
+    if (receiver.answer)
+        object.insert(QStringLiteral("finding"),
+                      QString::fromUtf8(findingKey(receiver.answer->finding)));
+    if (!facts.backupPath.empty())
+        object.insert(QStringLiteral("backup"), QString::fromStdString(facts.backupPath));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 

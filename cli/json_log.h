@@ -13,8 +13,9 @@ namespace orv52::cli {
 
 // One JSON object on one line, ending in a line feed, for one command ("read", "program",
 // "verify") or one receiver of a "series": the time in ISO 8601 with its offset from UTC, the port
-// as the user named it (under "device"), the result both as a word and as the exit code a command
-// would end with, and what else the command learnt of the receiver.
+// as the user named it ("port") and the device it reached ("device", when one was resolved), the
+// result both as a word and as the exit code a command would end with, and what else the command
+// learnt of the receiver.
 QByteArray logLine(const QDateTime& time, std::string_view command, const ReceiverResult& receiver);
 
 // A log that a person or a script can read: one line per entry, appended, and each line pushed

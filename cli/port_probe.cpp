@@ -1,6 +1,7 @@
 #include "port_probe.h"
 
 #include "messages/command_line_text.h"
+#include "messages/failure_class.h"
 #include "messages/finding_text.h"
 #include "receiver_exchanges.h"
 
@@ -10,43 +11,64 @@ namespace orv52::cli {
 
 namespace {
 
-ReceiverResult portToTry(const std::string& port, const QString& device, bool reachedByNumber) {
-    ReceiverResult tried;
-    tried.port = port;
-    tried.device = device.toStdString();
-    tried.reachedByNumber = reachedByNumber;
-    return tried;
-}
+// A port to try: what --port takes for it, and the device it reaches.
+struct PortToTry {
+    std::string port;
+    QString device;
+    bool reachedByNumber;
+};
 
-// The ports to try, with what --port takes for each and the device it reaches.
-std::vector<ReceiverResult> presentPorts(const PortResolver& resolver) {
+std::vector<PortToTry> presentPorts(const PortResolver& resolver) {
     const PortSurvey survey = resolver.survey();
-    std::vector<ReceiverResult> present;
+    std::vector<PortToTry> present;
     for (int number = 1; number <= kComPortCount; ++number) {
         const ComPortAssignment& assignment = survey.numbered[number - 1];
         if (assignment.reachesDevice())
-            present.push_back(portToTry("COM" + std::to_string(number), assignment.device, true));
+            present.push_back({"COM" + std::to_string(number), assignment.device, true});
     }
     for (const ComPortAssignment& other : survey.others)
-        present.push_back(portToTry(other.device.toStdString(), other.device, false));
+        present.push_back({other.device.toStdString(), other.device, false});
     return present;
+}
+
+// Queries one port; its result, whatever the query ended with.
+ReceiverResult probe(const PortToTry& tried, const PortResolver& resolver, bool trace,
+                     std::ostream& traceOut) {
+    // The device the survey found is opened: it is not resolved a second time.
+    ReceiverExchanges receiver(resolver, tried.device, trace, traceOut);
+    ReceiverFacts facts;
+    ExitCode result = ExitCode::Done;
+    std::string failure;
+    try {
+        facts.firmwareVersion = receiver.read().firmwareVersion;
+    } catch (const Failure& failed) {
+        result = failed.code();
+        failure = failed.what();
+    }
+    return {.port = tried.port,
+            .device = tried.device.toStdString(),
+            .reachedByNumber = tried.reachedByNumber,
+            .result = result,
+            .failure = failure,
+            .facts = facts,
+            .answer = receiver.lastExchange().reading};
 }
 
 // The receiver and its version, or what the query ended with.
 std::string outcomeOf(const ReceiverResult& port) {
-    if (port.firmwareVersion)
-        return receiverFoundText(*port.firmwareVersion);
-    if (isPortFailure(port.result) || !port.finding)
+    if (port.facts.firmwareVersion)
+        return receiverFoundText(*port.facts.firmwareVersion);
+    if (isPortFailure(port.result) || !port.answer)
         return port.failure;
-    if (*port.finding == Finding::Silence)
+    if (port.answer->finding == Finding::Silence)
         return kSilenceText;
-    return std::string(findingText(*port.finding));
+    return findingText(*port.answer);
 }
 
 std::string namedList(const std::vector<ReceiverResult>& ports, bool answered) {
     std::string list;
     for (const ReceiverResult& port : ports) {
-        if (port.firmwareVersion.has_value() != answered)
+        if (port.facts.firmwareVersion.has_value() != answered)
             continue;
         list += (list.empty() ? "" : ", ") + portName(port);
     }
@@ -57,18 +79,11 @@ std::string namedList(const std::vector<ReceiverResult>& ports, bool answered) {
 
 std::vector<ReceiverResult> probePorts(const PortResolver& resolver, bool trace,
                                        std::ostream& traceOut, const StopRequest* stop) {
-    std::vector<ReceiverResult> probed = presentPorts(resolver);
-    // Each port opens the device the survey found: it is not resolved a second time.
-    for (ReceiverResult& port : probed) {
+    std::vector<ReceiverResult> probed;
+    for (const PortToTry& port : presentPorts(resolver)) {
         if (stop && stop->requested())
             throw Failure{ExitCode::Interrupted, kInterruptedText};
-        ReceiverExchanges receiver(resolver, QString::fromStdString(port.device), trace, traceOut);
-        try {
-            port.firmwareVersion = receiver.read().firmwareVersion;
-        } catch (const Failure& failure) {
-            failedWith(port, failure);
-            port.finding = failure.finding();
-        }
+        probed.push_back(probe(port, resolver, trace, traceOut));
     }
     return probed;
 }
@@ -91,7 +106,7 @@ std::string probeListing(const std::vector<ReceiverResult>& ports) {
 const ReceiverResult& portWithTheReceiver(const std::vector<ReceiverResult>& ports) {
     std::vector<const ReceiverResult*> answered;
     for (const ReceiverResult& port : ports)
-        if (port.firmwareVersion)
+        if (port.facts.firmwareVersion)
             answered.push_back(&port);
     if (answered.size() == 1)
         return *answered.front();

@@ -1,27 +1,27 @@
 #include "programming.h"
 
 #include "backup.h"
-#include "receiver_exchanges.h"
+#include "receiver_line.h"
 
 #include <QDateTime>
 
 namespace orv52::cli {
 
-void programReceiver(ReceiverExchanges& exchanges, const Configuration& settings,
+void programReceiver(ReceiverLine& exchanges, const Configuration& settings,
                      const std::optional<QString>& backupDirectory,
                      const std::optional<Configuration>& held, const ProgrammingSteps& steps,
-                     ReceiverResult& receiver) {
+                     ReceiverFacts& facts) {
     if (backupDirectory && held) {
-        receiver.backupPath = writeBackup(*backupDirectory, *held, QDateTime::currentDateTime());
+        facts.backupPath = writeBackup(*backupDirectory, *held, QDateTime::currentDateTime());
         if (steps.backedUp)
-            steps.backedUp(receiver.backupPath);
+            steps.backedUp(facts.backupPath);
     }
     exchanges.program(settings);
     if (steps.acknowledged)
         steps.acknowledged();
-    receiver.readBack = exchanges.read();
-    if (!receiver.firmwareVersion)
-        receiver.firmwareVersion = receiver.readBack->firmwareVersion;
+    facts.readBack = exchanges.read();
+    if (!facts.firmwareVersion)
+        facts.firmwareVersion = facts.readBack->firmwareVersion;
 }
 
 } // namespace orv52::cli

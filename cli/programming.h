@@ -10,7 +10,7 @@
 
 namespace orv52::cli {
 
-class ReceiverExchanges;
+class ReceiverLine;
 
 // Told as each step of a programming ends, so that what the user is told of it stands when a
 // later step fails.
@@ -22,11 +22,11 @@ struct ProgrammingSteps {
 // Programs one receiver so that what it held cannot be lost: given a `backupDirectory`, writes
 // `held` (what the receiver was just read to hold) there first, and sends nothing when that
 // fails; then sends the settings and reads them back, for the caller to compare with what was
-// sent. Each step enters what it learnt in `receiver` as it ends: the backup's path, then what the
+// sent. Each step enters what it learnt in `facts` as it ends: the backup's path, then what the
 // receiver holds afterwards (and its firmware version, when not yet known). Throws Failure.
-void programReceiver(ReceiverExchanges& exchanges, const Configuration& settings,
+void programReceiver(ReceiverLine& exchanges, const Configuration& settings,
                      const std::optional<QString>& backupDirectory,
                      const std::optional<Configuration>& held, const ProgrammingSteps& steps,
-                     ReceiverResult& receiver);
+                     ReceiverFacts& facts);
 
 } // namespace orv52::cli

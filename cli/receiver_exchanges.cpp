@@ -2,6 +2,7 @@
 
 #include "messages/command_line_text.h"
 #include "messages/error_report.h"
+#include "messages/failure_class.h"
 #include "messages/message_catalogue.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
@@ -12,26 +13,21 @@ namespace orv52::cli {
 
 namespace {
 
+using Outcome = ExchangeController::Outcome;
+
 std::string messageText(int messageId) {
     return std::string(findMessage(messageId).value().text);
 }
 
 Failure portFailure(const NumberedError& error) {
+    const ExitCode code = classOfError(error.number()).exitCode;
     const auto message = operatorMessageFor(error);
     if (!message)
-        return {exitCodeForError(error), portErrorText(error.what())};
+        return {code, portErrorText(error.what())};
     std::string text = messageText(message->id);
     if (!message->detail.empty())
         text += " " + message->detail;
-    return {exitCodeForError(error), text};
-}
-
-Failure portLost(const QString& device) {
-    return {ExitCode::PortFailed, portLostText(device.toStdString())};
-}
-
-Failure unexpectedAnswer(ExpectedAnswer expected, const std::optional<Finding>& finding) {
-    return {ExitCode::TransmissionError, wrongAnswerText(expected), finding};
+    return {code, text};
 }
 
 } // namespace
@@ -51,47 +47,48 @@ void ReceiverExchanges::usePort(const PortChoice& port) {
 }
 
 Configuration ReceiverExchanges::read() {
-    const auto query = makeConfigurationQuery();
-    switch (exchange(query)) {
-    case ExchangeController::Outcome::ConfigurationReceived:
-        return exchange_.receivedConfiguration().value();
-    case ExchangeController::Outcome::ProgrammingDone:
-        throw unexpectedAnswer(ExpectedAnswer::Configuration, exchange_.finding());
-    case ExchangeController::Outcome::TransmissionError:
-        throw Failure{ExitCode::TransmissionError, messageText(message_id::TransmissionError),
-                      exchange_.finding()};
-    case ExchangeController::Outcome::PortLost:
-        throw portLost(port_.deviceName());
-    case ExchangeController::Outcome::NoAnswer:
-        break;
-    }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), exchange_.finding()};
+    const Outcome outcome = exchange(makeConfigurationQuery());
+    if (outcome != Outcome::ConfigurationReceived)
+        throw failureAfter(outcome, Outcome::ConfigurationReceived);
+    return last_.reading.value().configuration.value();
 }
 
 void ReceiverExchanges::program(const Configuration& settings) {
     Record frame = makeProgrammingFrameTemplate();
     fillProgrammingFrame(frame, settings);
-    switch (exchange(frame)) {
-    case ExchangeController::Outcome::ProgrammingDone:
-        return;
-    case ExchangeController::Outcome::ConfigurationReceived:
-    case ExchangeController::Outcome::TransmissionError:
-        throw unexpectedAnswer(ExpectedAnswer::Acknowledgement, exchange_.finding());
-    case ExchangeController::Outcome::PortLost:
-        throw portLost(port_.deviceName());
-    case ExchangeController::Outcome::NoAnswer:
-        break;
-    }
-    throw Failure{ExitCode::NoAnswer, messageText(message_id::NoConnection), exchange_.finding()};
+    const Outcome outcome = exchange(frame);
+    if (outcome != Outcome::ProgrammingDone)
+        throw failureAfter(outcome, Outcome::ProgrammingDone);
 }
 
-ExchangeController::Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {
+Failure ReceiverExchanges::failureAfter(Outcome outcome, Outcome wanted) const {
+    if (outcome == Outcome::PortLost)
+        return {classOfOutcome(outcome).exitCode, portLostText(last_.device)};
+    if (outcome == Outcome::NoAnswer) {
+        const FailureClass& silence = classOfOutcome(outcome);
+        return {silence.exitCode, messageText(silence.messageId.value())};
+    }
+    // The answer to the other request is as damaged as a garbled one. A read's damaged answer is
+    // told as the window tells it; any other wrong answer says what was missing.
+    const FailureClass& damaged = classOfOutcome(Outcome::TransmissionError);
+    if (outcome == Outcome::TransmissionError && wanted == Outcome::ConfigurationReceived)
+        return {damaged.exitCode, messageText(damaged.messageId.value())};
+    return {damaged.exitCode, wrongAnswerText(wanted == Outcome::ConfigurationReceived
+                                                  ? ExpectedAnswer::Configuration
+                                                  : ExpectedAnswer::Acknowledgement)};
+}
+
+Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {
     if (stop_ && stop_->requested())
         throw Failure{ExitCode::Interrupted, kInterruptedText};
+    last_ = {};
     try {
-        return exchange_.run(request);
+        const Outcome outcome = exchange_.run(request);
+        last_ = {port_.deviceName().toStdString(), exchange_.reading()};
+        return outcome;
     } catch (const NumberedError& error) {
         exchange_.end();
+        last_ = {port_.deviceName().toStdString(), std::nullopt};
         throw portFailure(error);
     }
 }

@@ -4,15 +4,10 @@
 
 namespace orv52::cli {
 
-void compareHeld(ReceiverResult& receiver, const Configuration& expected,
-                 const Configuration& held) {
-    receiver.differingKeys = differingKeys(expected, held);
-    receiver.result = receiver.differingKeys.empty() ? ExitCode::Done : ExitCode::Differs;
-}
-
-void failedWith(ReceiverResult& receiver, const Failure& failure) {
-    receiver.result = failure.code();
-    receiver.failure = failure.what();
+ExitCode compareHeld(ReceiverFacts& facts, const Configuration& expected,
+                     const Configuration& held) {
+    facts.differingKeys = differingKeys(expected, held);
+    return facts.differingKeys.empty() ? ExitCode::Done : ExitCode::Differs;
 }
 
 } // namespace orv52::cli

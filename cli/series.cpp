@@ -3,13 +3,15 @@
 #include "advice.h"
 #include "checked_output.h"
 #include "cli_platform.h"
+#include "failure.h"
 #include "json_log.h"
 #include "messages/command_line_text.h"
+#include "messages/failure_class.h"
 #include "messages/file_failure_text.h"
 #include "messages/series_text.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
-#include "receiver_exchanges.h"
+#include "receiver_line.h"
 #include "series_line.h"
 
 #include <QEventLoop>
@@ -25,7 +27,7 @@ constexpr int kQueryIntervalMs = 1000;
 
 } // namespace
 
-Series::Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, StopRequest& stop,
+Series::Series(const Options& options, ReceiverLine& receiver, JsonLog& log, StopRequest& stop,
                std::ostream& out, std::ostream& err)
     : options_(options), receiver_(receiver), log_(log), out_(out), err_(err),
       status_(err, platform::standardErrorIsTerminal()), stop_(stop) {
@@ -52,7 +54,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         if (backupFailed || countReached())
             break;
         waiting_ = true;
-        const bool departed = waitForDeparture(one.readBack.value_or(*detected), settings);
+        const bool departed = waitForDeparture(one.facts.readBack.value_or(*detected), settings);
         waiting_ = false;
         if (!departed)
             break;
@@ -135,18 +137,26 @@ void Series::tellPortTrouble(const std::string& reason) {
 ReceiverResult Series::programOne(const Configuration& settings,
                                   const std::optional<QString>& backupDirectory,
                                   const Configuration& detected) {
-    ReceiverResult one;
-    one.port = options_.port;
-    one.firmwareVersion = detected.firmwareVersion;
+    ReceiverFacts facts;
+    facts.firmwareVersion = detected.firmwareVersion;
+    ExitCode result = ExitCode::Done;
+    std::string failure;
     try {
         // The answer that showed the receiver has come is its backup: no second read.
-        programReceiver(receiver_, settings, backupDirectory, detected, {}, one);
-        compareHeld(one, settings, one.readBack.value());
-    } catch (const Failure& failure) {
-        failedWith(one, failure);
+        programReceiver(receiver_, settings, backupDirectory, detected, {}, facts);
+        result = compareHeld(facts, settings, facts.readBack.value());
+    } catch (const Failure& failed) {
+        result = failed.code();
+        failure = failed.what();
     }
-    one.finding = receiver_.lastFinding();
-    return one;
+    const ExchangeRecord& exchange = receiver_.lastExchange();
+    return {.port = options_.port,
+            .device = exchange.device,
+            .reachedByNumber = false,
+            .result = result,
+            .failure = failure,
+            .facts = facts,
+            .answer = exchange.reading};
 }
 
 void Series::report(const ReceiverResult& one) {
@@ -157,7 +167,7 @@ void Series::report(const ReceiverResult& one) {
     out_ << seriesResultLine(now, done_ + failed_, one);
     if (!done && one.result != ExitCode::Differs)
         err_ << kCliPrefix << one.failure << std::endl;
-    if (const std::string_view advice = adviceAfter(one.result, one.finding); !advice.empty())
+    if (const std::string advice = adviceAfter(one.result, one.answer); !advice.empty())
         err_ << kCliPrefix << advice << std::endl;
     if (status_.onTerminal() && !options_.quiet)
         err_ << '\a' << std::flush;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exit_code.h"
+#include "messages/exit_code.h"
 #include "options.h"
 #include "protocol/configuration.h"
 #include "receiver_result.h"
@@ -16,7 +16,7 @@
 namespace orv52::cli {
 
 class JsonLog;
-class ReceiverExchanges;
+class ReceiverLine;
 
 // program --series: one receiver after another on the same port with the same settings, as a
 // workshop sets up a batch. Waits for a receiver (a query a second), programs it with a backup,
@@ -25,7 +25,7 @@ class ReceiverExchanges;
 // anything else once the exchange under way has ended.
 class Series {
 public:
-    Series(const Options& options, ReceiverExchanges& receiver, JsonLog& log, StopRequest& stop,
+    Series(const Options& options, ReceiverLine& receiver, JsonLog& log, StopRequest& stop,
            std::ostream& out, std::ostream& err);
 
     // Until --count receivers have been handled or the user stops it; then the summary. Done
@@ -52,7 +52,7 @@ private:
     bool countReached() const;
 
     const Options& options_;
-    ReceiverExchanges& receiver_;
+    ReceiverLine& receiver_;
     JsonLog& log_;
     std::ostream& out_;
     std::ostream& err_;

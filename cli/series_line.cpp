@@ -11,7 +11,7 @@ std::string outcomeText(const ReceiverResult& receiver) {
     case ExitCode::Done:
         return kProgrammedText;
     case ExitCode::Differs:
-        return differsText(receiver.differingKeys);
+        return differsText(receiver.facts.differingKeys);
     default:
         return std::string(exitCodeMeaning(receiver.result));
     }
@@ -20,7 +20,7 @@ std::string outcomeText(const ReceiverResult& receiver) {
 } // namespace
 
 std::string seriesResultLine(const QDateTime& time, int ordinal, const ReceiverResult& receiver) {
-    return seriesLineText(time.time(), ordinal, receiver.port, receiver.firmwareVersion,
+    return seriesLineText(time.time(), ordinal, receiver.port, receiver.facts.firmwareVersion,
                           outcomeText(receiver));
 }
 

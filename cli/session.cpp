@@ -11,6 +11,7 @@
 #include "port_probe.h"
 #include "programming.h"
 #include "protocol/configuration_file.h"
+#include "receiver_exchanges.h"
 #include "series.h"
 
 #include <QFile>
@@ -40,11 +41,18 @@ std::string readAll(std::istream& stream) {
 } // namespace
 
 Session::Session(Options options, std::ostream& out, std::ostream& err)
+    : Session(std::move(options), nullptr, out, err) {}
+
+Session::Session(Options options, std::unique_ptr<ReceiverLine> receiver, std::ostream& out,
+                 std::ostream& err)
     : options_(std::move(options)), out_(out), err_(err), resolver_(options_.pins),
-      receiver_(resolver_, PortResolver::choiceNamed(QString::fromStdString(options_.port)),
-                options_.trace, err) {
+      receiver_(receiver ? std::move(receiver)
+                         : std::make_unique<ReceiverExchanges>(
+                               resolver_,
+                               PortResolver::choiceNamed(QString::fromStdString(options_.port)),
+                               options_.trace, err)) {
     if (!options_.series)
-        receiver_.refuseAfter(stop_);
+        receiver_->refuseAfter(stop_);
 }
 
 ExitCode Session::run() {
@@ -56,7 +64,8 @@ ExitCode Session::run() {
         code = runCommand();
     } catch (const Failure& failure) {
         report(failure.what());
-        if (const std::string_view advice = adviceAfter(failure.code(), failure.finding());
+        if (const std::string advice =
+                adviceAfter(failure.code(), receiver_->lastExchange().reading);
             !advice.empty())
             report(advice);
         code = failure.code();
@@ -68,10 +77,15 @@ ExitCode Session::run() {
     }
     // A series logs each receiver itself.
     if (!options_.series) {
-        result_.port = options_.port;
-        result_.result = code;
-        result_.finding = receiver_.lastFinding();
-        log_.append(QDateTime::currentDateTime(), commandName(options_.command), result_);
+        const ExchangeRecord& exchange = receiver_->lastExchange();
+        log_.append(QDateTime::currentDateTime(), commandName(options_.command),
+                    {.port = options_.port,
+                     .device = exchange.device,
+                     .reachedByNumber = false,
+                     .result = code,
+                     .failure = {},
+                     .facts = facts_,
+                     .answer = exchange.reading});
     }
     // What was read or sent stands; the code still tells that its log line is missing.
     if (log_.failed() && code == ExitCode::Done)
@@ -105,7 +119,7 @@ ExitCode Session::listPorts() {
     out_ << probeListing(probed);
     flushChecked(out_, kStandardOutput);
     const bool answered = std::ranges::any_of(
-        probed, [](const ReceiverResult& port) { return port.firmwareVersion.has_value(); });
+        probed, [](const ReceiverResult& port) { return port.facts.firmwareVersion.has_value(); });
     return answered ? ExitCode::Done : ExitCode::NoAnswer;
 }
 
@@ -113,9 +127,9 @@ void Session::useTheProbedPort() {
     const auto probed = probePorts(resolver_, options_.trace, err_, &stop_);
     const ReceiverResult& chosen = portWithTheReceiver(probed);
     report(receiverOnPortText(portName(chosen)));
-    options_.port = chosen.port;
-    // The device that answered, as found: not resolved again.
-    receiver_.usePort(QString::fromStdString(chosen.device));
+    // The device that answered, as found: not resolved again. The log keeps "auto" as the port
+    // the user gave, beside this device.
+    receiver_->usePort(QString::fromStdString(chosen.device));
 }
 
 ExitCode Session::read() {
@@ -129,17 +143,17 @@ ExitCode Session::program() {
     const Configuration settings = loadInputFile();
     const auto backupDirectory = prepareBackupDirectory();
     if (options_.series) {
-        Series series(options_, receiver_, log_, stop_, out_, err_);
+        Series series(options_, *receiver_, log_, stop_, out_, err_);
         return series.run(settings, backupDirectory);
     }
     const auto held = backupDirectory ? std::optional(readReceiver()) : std::nullopt;
-    programReceiver(receiver_, settings, backupDirectory, held,
+    programReceiver(*receiver_, settings, backupDirectory, held,
                     {[this](const std::string& path) { report(backupWrittenText(path)); },
                      [this] { report(findMessage(message_id::ProgrammingDone).value().text); }},
-                    result_);
+                    facts_);
     if (!options_.outputFile.empty())
-        writeOutput(result_.readBack.value());
-    return compare(settings, result_.readBack.value());
+        writeOutput(facts_.readBack.value());
+    return compare(settings, facts_.readBack.value());
 }
 
 ExitCode Session::verify() {
@@ -181,8 +195,8 @@ std::optional<QString> Session::prepareBackupDirectory() const {
 }
 
 Configuration Session::readReceiver() {
-    const Configuration held = receiver_.read();
-    result_.firmwareVersion = held.firmwareVersion;
+    const Configuration held = receiver_->read();
+    facts_.firmwareVersion = held.firmwareVersion;
     return held;
 }
 
@@ -197,8 +211,7 @@ void Session::writeOutput(const Configuration& settings) {
 }
 
 ExitCode Session::compare(const Configuration& expected, const Configuration& held) {
-    compareHeld(result_, expected, held);
-    if (result_.result == ExitCode::Done) {
+    if (compareHeld(facts_, expected, held) == ExitCode::Done) {
         report(kMatchesFileText);
         return ExitCode::Done;
     }

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "exit_code.h"
 #include "json_log.h"
+#include "messages/exit_code.h"
 #include "options.h"
 #include "protocol/configuration.h"
-#include "receiver_exchanges.h"
+#include "receiver_line.h"
 #include "receiver_result.h"
 #include "stop_request.h"
 
 #include <QString>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +21,11 @@ namespace orv52::cli {
 // and exchange. Needs a QCoreApplication; each exchange waits in a local event loop.
 class Session {
 public:
+    // On the port the options name.
     Session(Options options, std::ostream& out, std::ostream& err);
+    // With `receiver` in place of the port's exchanges, as a test decides what each comes to.
+    Session(Options options, std::unique_ptr<ReceiverLine> receiver, std::ostream& out,
+            std::ostream& err);
 
     // Carries out the command; every failure has been reported on err when this returns.
     ExitCode run();
@@ -53,9 +58,9 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     PortResolver resolver_; // the system's devices, with the pins given
-    ReceiverExchanges receiver_;
+    std::unique_ptr<ReceiverLine> receiver_;
     JsonLog log_{err_};
-    ReceiverResult result_; // what the command learnt of the receiver, for its log line
+    ReceiverFacts facts_; // what the command learnt of the receiver, for its log line
 };
 
 } // namespace orv52::cli

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <utility>
+#include <vector>
 
 namespace orv52 {
 
@@ -24,14 +25,9 @@ void ExchangeController::setTrace(Trace trace) {
     trace_ = std::move(trace);
 }
 
-void ExchangeController::clearReceiveBuffer() {
-    receiveBuffer_.clear();
-}
-
 void ExchangeController::start(std::span<const std::uint8_t> request) {
-    request_.assign(request.begin(), request.end());
-    receivedBytes_.clear();
-    finding_.reset();
+    answer_.emplace(request);
+    reading_.reset();
     if (!port_.isOpen())
         port_.open();
     port_.discardInput();
@@ -54,17 +50,14 @@ std::optional<ExchangeController::Outcome> ExchangeController::takeArrivedBytes(
         batch.push_back(*byte);
     }
     traceBytes(Direction::Received, batch);
-    receiveBuffer_.append(batch);
-    receivedBytes_.insert(receivedBytes_.end(), batch.begin(), batch.end());
-
-    switch (receiveBuffer_.recognise()) {
-    case Verdict::ProgrammingDone:
+    switch (answer_.value().take(batch)) {
+    case Recognition::ProgrammingAnswer:
         return Outcome::ProgrammingDone;
-    case Verdict::ConfigurationReceived:
-        received_ = readConfiguration(receiveBuffer_.record());
-        return received_ ? Outcome::ConfigurationReceived : Outcome::TransmissionError;
-    case Verdict::Incomplete:
-    case Verdict::StrayData:
+    case Recognition::ConfigurationAnswer:
+        return answer_.value().reading().configuration ? Outcome::ConfigurationReceived
+                                                       : Outcome::TransmissionError;
+    case Recognition::Incomplete:
+    case Recognition::StrayData:
         break;
     }
     return std::nullopt;
@@ -80,7 +73,7 @@ void ExchangeController::finish(Outcome outcome) {
         return;
     running_ = false;
     if (outcome != Outcome::PortLost)
-        finding_ = examineAnswer(request_, receivedBytes_);
+        reading_ = answer_.value().reading();
     end();
     emit finished(outcome);
 }
@@ -93,7 +86,6 @@ void ExchangeController::end() {
 }
 
 ExchangeController::Outcome ExchangeController::run(std::span<const std::uint8_t> request) {
-    clearReceiveBuffer();
     start(request);
     QEventLoop loop;
     Outcome outcome = Outcome::NoAnswer;

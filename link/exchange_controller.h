@@ -2,8 +2,6 @@
 
 #include "link/serial_port_control.h"
 #include "protocol/answer_finding.h"
-#include "protocol/configuration.h"
-#include "protocol/receive_buffer.h"
 
 #include <QObject>
 #include <QTimer>
@@ -11,7 +9,6 @@
 #include <functional>
 #include <optional>
 #include <span>
-#include <vector>
 
 namespace orv52 {
 
@@ -47,26 +44,23 @@ public:
 
     explicit ExchangeController(SerialPortControl& port, QObject* parent = nullptr);
 
-    // What came back in the exchange that ended last, named from every byte read in it (the
-    // receive buffer drops stray bytes and stops growing past an answer's length): the verdict
-    // that goes with its outcome. Nothing while one runs, after one that could not start and
-    // after the device went away under it, which says nothing of the receiver.
-    const std::optional<Finding>& finding() const { return finding_; }
+    // What came back in the exchange that ended last, as its bytes were judged on arrival: the
+    // finding, and the settings of a ConfigurationReceived. Nothing while one runs, after one
+    // that could not start and after the device went away under it, which says nothing of the
+    // receiver.
+    const std::optional<AnswerReading>& reading() const { return reading_; }
     void setTrace(Trace trace);
 
-    void clearReceiveBuffer();
-    // Opens the port if it is not open, discards its pending input, writes the request and
-    // starts the poll timer ("Odbieraj_Timer"), then the timeout timer ("TimeOut_Timer"). Throws
-    // NumberedError (the port's errors); the timers stay stopped then.
+    // Starts reading the answer to `request` afresh, opens the port if it is not open, discards
+    // its pending input, writes the request and starts the poll timer ("Odbieraj_Timer"), then
+    // the timeout timer ("TimeOut_Timer"). Throws NumberedError (the port's errors); the timers
+    // stay stopped then.
     void start(std::span<const std::uint8_t> request);
-    // The settings of the last ConfigurationReceived.
-    const std::optional<Configuration>& receivedConfiguration() const { return received_; }
     // Stops both timers and closes the port.
     void end();
 
-    // The whole exchange, waiting in a local event loop: empties the receive buffer, starts, and
-    // ends on the first complete answer, on the timeout, or when the device goes away. Throws as
-    // start() does.
+    // The whole exchange, waiting in a local event loop: starts, and ends on the first complete
+    // answer, on the timeout, or when the device goes away. Throws as start() does.
     Outcome run(std::span<const std::uint8_t> request);
     // Ends a run() under way at once, as if nothing had come back; does nothing otherwise. For a
     // front end that stops while it only waits for a receiver to appear.
@@ -77,9 +71,8 @@ signals:
     void finished(Outcome outcome);
 
 private:
-    // Moves the waiting bytes into the receive buffer and recognises them; the outcome once an
-    // answer is complete. The poll tick pulls what the system holds; a look on arrival takes
-    // what the port has just received.
+    // Hands the waiting bytes to the answer's reader; the outcome once an answer is whole. The poll
+    // tick pulls what the system holds; a look on arrival takes what the port has just received.
     std::optional<Outcome> takeArrivedBytes(int waiting);
     void lookAtAnswer(int waiting);
     void finish(Outcome outcome);
@@ -88,11 +81,8 @@ private:
     SerialPortControl& port_;
     QTimer pollTimer_{this};
     QTimer timeoutTimer_{this};
-    ReceiveBuffer receiveBuffer_;
-    std::vector<std::uint8_t> request_;
-    std::vector<std::uint8_t> receivedBytes_;
-    std::optional<Finding> finding_;
-    std::optional<Configuration> received_;
+    std::optional<AnswerReader> answer_; // of the exchange started last
+    std::optional<AnswerReading> reading_;
     Trace trace_;
     bool running_ = false;
 };

@@ -1,8 +1,12 @@
 #include "finding_text.h"
 
+#include <cstdio>
+
 namespace orv52 {
 
-std::string_view findingText(Finding finding) {
+namespace {
+
+std::string_view staticText(Finding finding) {
     switch (finding) {
     case Finding::Answered:
         return {};
@@ -30,8 +34,30 @@ std::string_view findingText(Finding finding) {
     case Finding::Garbled:
         return "odpowiedź zniekształcona, bez „OK” ani „ER” na swoim miejscu: sprawdź, czy kabel "
                "nie zbiera zakłóceń";
+    case Finding::UnknownValue:
+        break;
     }
     return {};
+}
+
+} // namespace
+
+std::string unknownValueText(const UnknownListValue& unknown) {
+    char byte[8];
+    std::snprintf(byte, sizeof byte, "0x%02X", unsigned{unknown.byte});
+    std::string items;
+    for (const std::string_view item : unknown.setting->items)
+        items += (items.empty() ? "„" : ", „") + std::string(item) + "”";
+    return "w ustawieniu „" + std::string(unknown.setting->caption) + "” odbiornik przysłał bajt " +
+           byte + ", który nie wskazuje żadnej pozycji listy (" + items +
+           "): oprogramowanie odbiornika może być nowsze niż ten program; sprawdź, czy jest "
+           "nowsza wersja programu";
+}
+
+std::string findingText(const AnswerReading& reading) {
+    if (reading.finding == Finding::UnknownValue)
+        return unknownValueText(reading.unknownValue.value());
+    return std::string(staticText(reading.finding));
 }
 
 } // namespace orv52

@@ -1,6 +1,5 @@
 #include "answer_finding.h"
 
-#include "receive_buffer.h"
 #include "requests.h"
 
 #include <algorithm>
@@ -12,43 +11,51 @@ namespace {
 
 constexpr std::string_view kRefusal = "ER";
 
-// The answer that a request calls for.
-struct ExpectedAnswer {
+// The answer that a request calls for: its header, where its status stands, its length, and how
+// the recognition names it whole.
+struct AnswerShape {
     std::string_view header;
     std::size_t statusAt;
     std::size_t size;
-    Verdict complete;
+    Recognition whole;
 };
 
-ExpectedAnswer expectedAnswer(std::span<const std::uint8_t> request) {
+AnswerShape shapeCalledFor(std::span<const std::uint8_t> request) {
     const bool programming =
         request.size() >= kHeaderSize &&
         std::equal(kProgrammingHeader.begin(), kProgrammingHeader.end(), request.begin());
     if (programming)
         return {kProgrammingHeader, kProgrammingStatusAt, kProgrammingAnswerSize,
-                Verdict::ProgrammingDone};
+                Recognition::ProgrammingAnswer};
     return {kConfigurationHeader, kConfigurationStatusAt, kConfigurationAnswerSize,
-            Verdict::ConfigurationReceived};
+            Recognition::ConfigurationAnswer};
 }
 
-// An answer the recognition completed; `followed` tells whether more bytes came after it.
-Finding judgeComplete(Verdict verdict, const ReceiveBuffer& buffer, const ExpectedAnswer& expected,
-                      bool followed) {
-    if (verdict != expected.complete)
-        return Finding::OtherKind;
-    // A byte slipped into the record also spoils its check: the surplus is the cause.
-    if (followed)
-        return Finding::BytesTooMany;
-    if (verdict == Verdict::ConfigurationReceived && !isRecordValid(buffer.record()))
-        return Finding::BadRecord;
-    return Finding::Answered;
+// A whole answer at the end of what came: what it is, and the settings it carries.
+AnswerReading judgeWhole(Recognition recognition, const ReceiveBuffer& buffer,
+                         const AnswerShape& expected) {
+    AnswerReading reading{Finding::Answered, std::nullopt, std::nullopt};
+    if (recognition == Recognition::ConfigurationAnswer) {
+        const Record record = buffer.record();
+        reading.configuration = readConfiguration(record);
+        if (!isRecordValid(record)) {
+            reading.finding = Finding::BadRecord;
+        } else if (const auto unknown = unknownListValue(record)) {
+            reading.finding = Finding::UnknownValue;
+            reading.unknownValue = unknown;
+        }
+    }
+    if (recognition != expected.whole)
+        reading.finding = Finding::OtherKind;
+    return reading;
 }
 
-// What the recognition kept of bytes that never completed an answer: the beginning of one, with
-// the stray bytes before it dropped, or the last stray byte.
-Finding judgeIncomplete(Verdict last, const std::string& kept, std::size_t receivedCount,
-                        const ExpectedAnswer& expected) {
-    if (last == Verdict::StrayData)
+// What the recognition kept of bytes that never made a whole answer: the beginning of one, with
+// the stray bytes before it dropped, or the last stray byte. A buffer that has outgrown its answer
+// was an answer with bytes too many in or after it.
+Finding judgeIncomplete(Recognition last, const std::string& kept, std::size_t receivedCount,
+                        const AnswerShape& expected) {
+    if (last == Recognition::StrayData)
         return Finding::Stray;
     // A header cut short counts as an answer only when nothing came before it.
     if (kept.size() < kHeaderSize)
@@ -67,23 +74,33 @@ Finding judgeIncomplete(Verdict last, const std::string& kept, std::size_t recei
 
 } // namespace
 
-Finding examineAnswer(std::span<const std::uint8_t> request,
-                      std::span<const std::uint8_t> received) {
-    if (received.empty())
-        return Finding::Silence;
-    if (std::ranges::equal(received, request))
-        return Finding::Echo;
-    const ExpectedAnswer expected = expectedAnswer(request);
-    // Byte by byte, so an answer is found where it ends even when more bytes came with it.
-    ReceiveBuffer buffer;
-    Verdict verdict = Verdict::Incomplete;
-    for (std::size_t i = 0; i < received.size(); ++i) {
-        buffer.append(received[i]);
-        verdict = buffer.recognise();
-        if (verdict == Verdict::ProgrammingDone || verdict == Verdict::ConfigurationReceived)
-            return judgeComplete(verdict, buffer, expected, i + 1 < received.size());
+AnswerReader::AnswerReader(std::span<const std::uint8_t> request)
+    : request_(request.begin(), request.end()) {}
+
+Recognition AnswerReader::take(std::span<const std::uint8_t> batch) {
+    if (batch.empty())
+        return recognition_;
+    for (const std::uint8_t byte : batch) {
+        onlyTheRequest_ =
+            onlyTheRequest_ && receivedCount_ < request_.size() && request_[receivedCount_] == byte;
+        ++receivedCount_;
     }
-    return judgeIncomplete(verdict, buffer.text(), received.size(), expected);
+    buffer_.append(batch);
+    recognition_ = buffer_.recognise();
+    return recognition_;
+}
+
+AnswerReading AnswerReader::reading() const {
+    if (receivedCount_ == 0)
+        return {Finding::Silence, std::nullopt, std::nullopt};
+    if (onlyTheRequest_ && receivedCount_ == request_.size())
+        return {Finding::Echo, std::nullopt, std::nullopt};
+    const AnswerShape expected = shapeCalledFor(request_);
+    if (recognition_ == Recognition::ProgrammingAnswer ||
+        recognition_ == Recognition::ConfigurationAnswer)
+        return judgeWhole(recognition_, buffer_, expected);
+    return {judgeIncomplete(recognition_, buffer_.text(), receivedCount_, expected), std::nullopt,
+            std::nullopt};
 }
 
 std::string_view findingKey(Finding finding) {
@@ -108,6 +125,8 @@ std::string_view findingKey(Finding finding) {
         return "other-kind";
     case Finding::Garbled:
         return "garbled";
+    case Finding::UnknownValue:
+        return "unknown-value";
     }
     return "unknown";
 }

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "configuration.h"
+#include "receive_buffer.h"
+
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace orv52 {
 
@@ -19,13 +24,39 @@ enum class Finding : std::uint8_t {
     BadRecord,    // a configuration answer whose record fails its check
     OtherKind,    // the answer to the other request
     Garbled,      // an answer of the right length with neither "OK" nor "ER" in its place
+    UnknownValue, // a sound record with a list setting this program does not know
 };
 
-// Reads every byte received for `request` (a programming frame or a configuration query), from
-// its sending to the end of the exchange in arrival order, with the same recognition the
-// exchange uses, and names what came back.
-Finding examineAnswer(std::span<const std::uint8_t> request,
-                      std::span<const std::uint8_t> received);
+// What the bytes of one exchange came to.
+struct AnswerReading {
+    Finding finding = Finding::Silence;
+    // The settings of a complete configuration answer whose record reads, whichever request it
+    // came back to.
+    std::optional<Configuration> configuration;
+    std::optional<UnknownListValue> unknownValue; // with Finding::UnknownValue
+};
+
+// Judges the bytes of one exchange, once, as they arrive: each batch read from the port goes
+// through the receive buffer's recognition, which tells when a whole answer has come and the
+// exchange ends, and the reading of everything taken so far says what came back.
+class AnswerReader {
+public:
+    // For `request`: a programming frame or a configuration query.
+    explicit AnswerReader(std::span<const std::uint8_t> request);
+
+    // Takes the bytes of one read from the port, in arrival order; what the buffer holds after
+    // them. An exchange ends at its first whole answer and takes nothing after it.
+    Recognition take(std::span<const std::uint8_t> batch);
+    // What the bytes taken so far came to, were the exchange to end now.
+    AnswerReading reading() const;
+
+private:
+    std::vector<std::uint8_t> request_;
+    ReceiveBuffer buffer_;
+    Recognition recognition_ = Recognition::Incomplete;
+    std::size_t receivedCount_ = 0;
+    bool onlyTheRequest_ = true; // every byte so far repeats the request, in its place
+};
 
 // A short key that never changes, for logs and scripts: "answered", "silence", "echo", ...
 std::string_view findingKey(Finding finding);

@@ -2,13 +2,24 @@
 
 #include "text_value.h"
 
+#include <array>
+
 namespace orv52 {
 
 namespace {
 
-std::optional<int> listItem(std::uint8_t value, std::size_t itemCount) {
+// A list setting with the record offset of its byte.
+struct ListField {
+    const ListSetting* setting;
+    std::size_t recordOffset;
+};
+
+constexpr std::array<ListField, 2> kListFields{
+    {{&kDisplayCommand, offset::DisplayCommand}, {&kBuzzerMode, offset::BuzzerMode}}};
+
+std::optional<int> listItem(std::uint8_t value, const ListSetting& setting) {
     const auto position = byteToListPosition(value);
-    if (!position || *position >= static_cast<int>(itemCount))
+    if (!position || *position >= static_cast<int>(setting.items.size()))
         return std::nullopt;
     return position;
 }
@@ -35,20 +46,25 @@ void fillProgrammingFrame(Record& frame, const Configuration& settings) {
     frame[offset::Checksum] = frameChecksum(frame);
 }
 
+std::optional<UnknownListValue> unknownListValue(const Record& record) {
+    for (const ListField& field : kListFields) {
+        const std::uint8_t byte = record[field.recordOffset];
+        if (!listItem(byte, *field.setting))
+            return UnknownListValue{field.setting, byte};
+    }
+    return std::nullopt;
+}
+
 std::optional<Configuration> readConfiguration(const Record& record) {
-    if (!isRecordValid(record))
-        return std::nullopt;
-    const auto display = listItem(record[offset::DisplayCommand], kDisplayCommandItems.size());
-    const auto buzzer = listItem(record[offset::BuzzerMode], kBuzzerModeItems.size());
-    if (!display || !buzzer)
+    if (!isRecordValid(record) || unknownListValue(record))
         return std::nullopt;
     Configuration settings;
     settings.teamMaskLow = record[offset::TeamMaskLow];
     settings.teamMaskHigh = record[offset::TeamMaskHigh] & teams::teamBits(teams::Mask::High);
     for (std::size_t i = 0; i < kTimingCount; ++i)
         settings.timings[i] = record[kTimings[i].recordOffset];
-    settings.displayCommand = *display;
-    settings.buzzerMode = *buzzer;
+    settings.displayCommand = listItem(record[offset::DisplayCommand], kDisplayCommand).value();
+    settings.buzzerMode = listItem(record[offset::BuzzerMode], kBuzzerMode).value();
     settings.firmwareVersion = record[offset::FirmwareVersion];
     return settings;
 }

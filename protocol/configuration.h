@@ -37,6 +37,16 @@ struct Configuration {
 // the header, the reserved bytes and the version byte stay as they are.
 void fillProgrammingFrame(Record& frame, const Configuration& settings);
 
+// A list setting whose byte in a record names no item of its list: 0, or a position past the
+// list's end, as a firmware newer than this program may send.
+struct UnknownListValue {
+    const ListSetting* setting;
+    std::uint8_t byte; // as the receiver sent it
+};
+
+// The first list setting of `record`, in record order, whose byte names no item of its list.
+std::optional<UnknownListValue> unknownListValue(const Record& record);
+
 // The settings a received record holds, or nothing when the record fails its check or a one-bit
 // field names no item of its list: such a record cannot be shown, and none of it is used. Bit 7
 // of the high team mask stands for no team and is dropped.

@@ -34,11 +34,11 @@ void ReceiveBuffer::append(std::uint8_t byte) {
     text_.push_back(static_cast<char>(byte));
 }
 
-Verdict ReceiveBuffer::recognise() {
+Recognition ReceiveBuffer::recognise() {
     if (!couldBeginAnswer(text_)) {
         resynchronise();
         if (!couldBeginAnswer(text_)) {
-            return Verdict::StrayData;
+            return Recognition::StrayData;
         }
     }
     return recogniseAnswer();
@@ -53,25 +53,25 @@ void ReceiveBuffer::resynchronise() {
     text_.erase(0, dropped);
 }
 
-Verdict ReceiveBuffer::recogniseAnswer() {
+Recognition ReceiveBuffer::recogniseAnswer() {
     const std::string_view text = text_;
     if (text.size() < kHeaderSize) {
-        return Verdict::Incomplete;
+        return Recognition::Incomplete;
     }
     if (text.starts_with(kProgrammingHeader)) {
         if (text.size() == kProgrammingAnswerSize && text.ends_with(kOk)) {
-            return Verdict::ProgrammingDone;
+            return Recognition::ProgrammingAnswer;
         }
         capAt(kProgrammingAnswerSize + 1);
-        return Verdict::Incomplete;
+        return Recognition::Incomplete;
     }
     if (text.size() == kConfigurationAnswerSize &&
         text.substr(kConfigurationStatusAt, kOk.size()) == kOk) {
         text_.erase(0, kConfigurationAnswerSize - kRecordSize);
-        return Verdict::ConfigurationReceived;
+        return Recognition::ConfigurationAnswer;
     }
     capAt(kConfigurationAnswerSize + 1);
-    return Verdict::Incomplete;
+    return Recognition::Incomplete;
 }
 
 void ReceiveBuffer::capAt(std::size_t size) {

@@ -9,9 +9,12 @@
 
 namespace orv52 {
 
-enum class Verdict {
-    ProgrammingDone,       // "PRG" + 18 bytes + "OK", exactly 23 characters
-    ConfigurationReceived, // "CFG" + 2 bytes + "OK" + record, exactly 28; buffer is now the record
+// What the buffer holds after the bytes appended last: a whole answer of either kind, the part of
+// one still being received, or nothing that can begin one. Whether the answer is the one the
+// request called for, and sound, is judged elsewhere (answer_finding.h).
+enum class Recognition {
+    ProgrammingAnswer,   // "PRG" + 18 bytes + "OK", exactly 23 characters
+    ConfigurationAnswer, // "CFG" + 2 bytes + "OK" + record, exactly 28; buffer is now the record
     Incomplete,
     StrayData, // nothing that can begin an answer; the buffer has been resynchronised
 };
@@ -34,17 +37,17 @@ public:
     // dropped, and an answer behind them is recognised in the same call. A buffer that begins
     // with a header but has outgrown its answer never completes and is kept one character longer
     // than the answer, so it cannot grow without bound.
-    Verdict recognise();
+    Recognition recognise();
 
     const std::string& text() const { return text_; }
 
-    // The 21 characters left by a ConfigurationReceived verdict, as a record. Missing characters
+    // The 21 characters left by a ConfigurationAnswer, as a record. Missing characters
     // of a shorter buffer are 0.
     Record record() const;
 
 private:
     void resynchronise();
-    Verdict recogniseAnswer();
+    Recognition recogniseAnswer();
     void capAt(std::size_t size);
 
     std::string text_;

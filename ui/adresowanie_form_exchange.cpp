@@ -1,4 +1,5 @@
 #include "adresowanie_form.h"
+#include "messages/failure_class.h"
 #include "messages/message_catalogue.h"
 #include "protocol/numbered_error.h"
 #include "protocol/text_value.h"
@@ -37,7 +38,6 @@ void Adresowanie_Form::startExchange(std::span<const std::uint8_t> request, bool
         setPortChoiceEnabled(false);
         Przeslij_Command->setEnabled(false);
         Odbierz_Command->setEnabled(false);
-        exchange_.clearReceiveBuffer();
         if (fillFrameFirst)
             fillProgrammingFrame(programmingFrame_, settingsFromWindow());
         exchange_.start(request);
@@ -62,15 +62,16 @@ Configuration Adresowanie_Form::settingsFromWindow() const {
 // What the exchange's poll tick or its timeout decided, with the controls given back.
 void Adresowanie_Form::exchangeFinished(ExchangeController::Outcome outcome) {
     enableControlsAfterExchange();
+    const auto message = classOfOutcome(outcome).messageId;
     switch (outcome) {
     case ExchangeController::Outcome::ProgrammingDone:
-        showMessage(message_id::ProgrammingDone);
+        showMessage(message.value());
         break;
     case ExchangeController::Outcome::ConfigurationReceived:
-        showReceivedConfiguration(exchange_.receivedConfiguration().value());
+        showReceivedConfiguration(exchange_.reading().value().configuration.value());
         break;
     case ExchangeController::Outcome::TransmissionError:
-        showMessage(message_id::TransmissionError);
+        showMessage(message.value());
         Port_MSComm.discardInput();
         break;
     // The window's exchange waits out its timeout for a device that went away as well.
@@ -78,7 +79,7 @@ void Adresowanie_Form::exchangeFinished(ExchangeController::Outcome outcome) {
     case ExchangeController::Outcome::PortLost:
         setPortChoiceEnabled(true);
         Port_MSComm.discardInput();
-        showMessage(message_id::NoConnection);
+        showMessage(message.value());
         break;
     }
 }

@@ -1,10 +1,11 @@
 #include "app/cli_command_line.h"
-#include "cli/exit_code.h"
 #include "cli/trace_line.h"
+#include "messages/exit_code.h"
 
 #include <QRegularExpression>
 #include <QTest>
 
+using namespace orv52;
 using namespace orv52::cli;
 
 namespace {
@@ -100,7 +101,7 @@ private slots:
 
     void helpListsEveryExitCode() {
         const QString help = QString::fromStdString(usageText());
-        for (int code = 0; code <= static_cast<int>(ExitCode::OutputFailed); ++code)
+        for (int code = 0; code <= static_cast<int>(ExitCode::Interrupted); ++code)
             QVERIFY2(help.contains(QRegularExpression(QStringLiteral("\\n +%1  \\S").arg(code))),
                      qPrintable(QString::number(code)));
     }

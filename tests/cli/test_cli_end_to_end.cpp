@@ -7,6 +7,9 @@
 #include "support/receiver_simulator.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -205,9 +208,35 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         const QString first =
             exitCode == 3 ? "Brak połączenia z odbiornikiem !!!" : "Błąd w transmisji !!!";
-        const std::string_view advice = orv52::findingText(finding);
-        QCOMPARE(run.err, "orv52-cli: " + first + "\norv52-cli: " +
-                              QString::fromUtf8(advice.data(), qsizetype(advice.size())) + "\n");
+        const std::string advice = orv52::findingText({finding, {}, {}});
+        QCOMPARE(run.err,
+                 "orv52-cli: " + first + "\norv52-cli: " + QString::fromStdString(advice) + "\n");
+    }
+
+    // A sound record from a firmware newer than the program: explained from what was sent, with
+    // a transmission error's code, and the log line names the finding and both port and device.
+    void aValueOfANewerFirmwareIsExplained() {
+        Record record = makeProgrammingFrameTemplate();
+        fillProgrammingFrame(record, Configuration{});
+        record[offset::DisplayCommand] = 0x80;
+        record[offset::Checksum] = recordChecksum(record);
+        const QByteArray recordHex =
+            QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()))
+                .toHex();
+        ReceiverSimulator receiver({"--record", QString::fromLatin1(recordHex)});
+        const QString log = dir_.filePath("newer.jsonl");
+        const auto run = runCli({"read", "--port", receiver.linePath(), "--log", log});
+        QCOMPARE(run.exitCode, 4);
+        QCOMPARE(run.err, "orv52-cli: Błąd w transmisji !!!\norv52-cli: " +
+                              QString::fromStdString(unknownValueText({&kDisplayCommand, 0x80})) +
+                              "\n");
+        QFile file(log);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QJsonObject entry = QJsonDocument::fromJson(file.readLine()).object();
+        QCOMPARE(entry["finding"].toString(), QString("unknown-value"));
+        QCOMPARE(entry["result"].toString(), QString("transmission-error"));
+        QCOMPARE(entry["port"].toString(), receiver.linePath());
+        QCOMPARE(entry["device"].toString(), receiver.linePath());
     }
 
     // The port itself goes away under a read or a programming (the line's far end closes, as

@@ -39,8 +39,8 @@ private slots:
         QVERIFY2(
             hasLine(run.out, "COM3  " + held.linePath() + ": Port zajęty, ustaw inny port !!!"),
             qPrintable(run.out));
-        const std::string_view advice = orv52::findingText(orv52::Finding::Echo);
-        const auto echoed = QString::fromUtf8(advice.data(), qsizetype(advice.size()));
+        const auto echoed =
+            QString::fromStdString(orv52::findingText({orv52::Finding::Echo, {}, {}}));
         QVERIFY2(hasLine(run.out, "COM4  " + echo.linePath() + ": " + echoed), qPrintable(run.out));
         // Only the query went out: nothing that changes a receiver.
         receiver.stop();

@@ -58,13 +58,14 @@ private slots:
     void logLinesAreJsonWithTheOffset() {
         QFETCH(int, offset);
         QFETCH(QString, time);
-        ReceiverResult programmed;
-        programmed.port = "/dev/ttyUSB0";
-        programmed.result = ExitCode::Differs;
-        programmed.firmwareVersion = 0x23;
-        programmed.differingKeys = {"druzyny", "tryb_buzera"};
-        programmed.backupPath = "/kopie/a „b”.txt";
-        programmed.finding = Finding::Answered;
+        const ReceiverResult programmed{
+            .port = "/dev/serial/by-id/usb-FTDI-if00",
+            .device = "/dev/ttyUSB0",
+            .reachedByNumber = false,
+            .result = ExitCode::Differs,
+            .failure = {},
+            .facts = {0x23, std::nullopt, {"druzyny", "tryb_buzera"}, "/kopie/a „b”.txt"},
+            .answer = AnswerReading{Finding::Answered, {}, {}}};
         const QByteArray line = logLine(kWhen.toOffsetFromUtc(offset), "program", programmed);
         QVERIFY(line.endsWith('\n'));
         QCOMPARE(line.count('\n'), 1);
@@ -74,16 +75,21 @@ private slots:
         QCOMPARE(object["time"].toString(), time);
         QCOMPARE(object["backup"].toString(), QString("/kopie/a „b”.txt"));
         QCOMPARE(object["finding"].toString(), QString("answered"));
+        QCOMPARE(object["port"].toString(), QString("/dev/serial/by-id/usb-FTDI-if00"));
+        QCOMPARE(object["device"].toString(), QString("/dev/ttyUSB0"));
     }
 
     void aLogIsAppendedTo() {
         QTemporaryDir dir;
         std::ostringstream warnings;
         const std::string path = dir.filePath("log.jsonl").toStdString();
-        ReceiverResult silent;
-        silent.port = "COM1";
-        silent.result = ExitCode::NoAnswer;
-        silent.finding = Finding::Silence;
+        const ReceiverResult silent{.port = "COM1",
+                                    .device = {},
+                                    .reachedByNumber = false,
+                                    .result = ExitCode::NoAnswer,
+                                    .failure = {},
+                                    .facts = {},
+                                    .answer = AnswerReading{Finding::Silence, {}, {}}};
         for (int run = 0; run < 2; ++run) {
             JsonLog log(warnings);
             log.open(path);
@@ -96,7 +102,9 @@ private slots:
         const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
         QCOMPARE(first["result"].toString(), QString("no-answer"));
         QCOMPARE(first["finding"].toString(), QString("silence"));
-        QVERIFY(!first.contains("firmware_version") && !first.contains("backup"));
+        // No device was reached: the port alone.
+        QVERIFY(!first.contains("firmware_version") && !first.contains("backup") &&
+                !first.contains("device"));
         QVERIFY(warnings.str().empty());
     }
 
@@ -115,11 +123,16 @@ private slots:
         QFETCH(int, result);
         QFETCH(bool, answered);
         QFETCH(QString, line);
-        ReceiverResult seen;
-        seen.port = "COM2";
-        seen.result = static_cast<ExitCode>(result);
+        ReceiverFacts facts;
         if (answered)
-            seen.firmwareVersion = 0x23;
+            facts.firmwareVersion = 0x23;
+        const ReceiverResult seen{.port = "COM2",
+                                  .device = {},
+                                  .reachedByNumber = false,
+                                  .result = static_cast<ExitCode>(result),
+                                  .failure = {},
+                                  .facts = facts,
+                                  .answer = std::nullopt};
         QCOMPARE(text(seriesResultLine(kWhen, 7, seen)), line);
     }
 

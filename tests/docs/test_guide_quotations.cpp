@@ -13,7 +13,7 @@
 // show, a command line of either program in code is as above, and every code that it names
 // ("exits 3") is one of orv52-cli's. Its lone options may be another tool's.
 // What a code block shows as a program's output is an example and is not checked.
-#include "cli/exit_code.h"
+#include "messages/exit_code.h"
 #include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
 #include "ui/adresowanie_form.h"
@@ -183,13 +183,12 @@ QStringList wrongQuotations(const Quotations& quotations, const ProgramTexts& pr
     for (const QString& code : quotations.command)
         wrong << wrongCommand(code, programs.help, quotations.loneOptionsAreThePrograms);
     for (const int code : quotations.codesNamed)
-        if (code > static_cast<int>(orv52::cli::ExitCode::Interrupted))
+        if (code > static_cast<int>(orv52::ExitCode::Interrupted))
             wrong << QStringLiteral("no such exit code: %1").arg(code);
     for (auto row = quotations.exitCodes.begin(); row != quotations.exitCodes.end(); ++row) {
         const int code = row.key();
-        if (code > static_cast<int>(orv52::cli::ExitCode::Interrupted) ||
-            row.value() !=
-                fromUtf8(orv52::cli::exitCodeMeaning(static_cast<orv52::cli::ExitCode>(code))))
+        if (code > static_cast<int>(orv52::ExitCode::Interrupted) ||
+            row.value() != fromUtf8(orv52::exitCodeMeaning(static_cast<orv52::ExitCode>(code))))
             wrong << QStringLiteral("exit code %1 does not mean „%2”").arg(code).arg(row.value());
     }
     return wrong;
@@ -232,9 +231,15 @@ void GuideQuotationsTest::initTestCase() {
         }
     }
     // Every value a finding can take, so that a finding added later is quoted too.
-    for (int i = 0; i <= std::numeric_limits<std::uint8_t>::max(); ++i)
-        if (const auto text = orv52::findingText(static_cast<orv52::Finding>(i)); !text.empty())
+    // A value this program does not know is explained with its setting and byte, as the guide's
+    // example shows them.
+    for (int i = 0; i <= std::numeric_limits<std::uint8_t>::max(); ++i) {
+        orv52::AnswerReading reading{static_cast<orv52::Finding>(i), {}, {}};
+        if (reading.finding == orv52::Finding::UnknownValue)
+            reading.unknownValue = orv52::UnknownListValue{&orv52::kDisplayCommand, 0x80};
+        if (const std::string text = orv52::findingText(reading); !text.empty())
             programs_.messages << fromUtf8(text);
+    }
     // The line under message 108, as the guide's example shows it.
     programs_.messages << fromUtf8(orv52::accessDeniedDetail("/dev/ttyUSB0", "dialout"));
 

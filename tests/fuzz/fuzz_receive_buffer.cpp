@@ -28,27 +28,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input = input.subspan(1 + length);
 
         buffer.append(batch);
-        const orv52::Verdict verdict = buffer.recognise();
+        const orv52::Recognition recognition = buffer.recognise();
         const std::string& text = buffer.text();
         require(text.size() <= orv52::kConfigurationAnswerSize + 1);
-        switch (verdict) {
-        case orv52::Verdict::ProgrammingDone:
+        switch (recognition) {
+        case orv52::Recognition::ProgrammingAnswer:
             require(text.size() == orv52::kProgrammingAnswerSize && text.starts_with("PRG") &&
                     text.ends_with("OK"));
             break;
-        case orv52::Verdict::ConfigurationReceived: {
+        case orv52::Recognition::ConfigurationAnswer: {
             require(text.size() == orv52::kRecordSize);
             const orv52::Record record = buffer.record();
             require(std::equal(record.begin(), record.end(), text.begin(), text.end(),
                                [](std::uint8_t b, char c) { return b == std::uint8_t(c); }));
             break;
         }
-        case orv52::Verdict::Incomplete:
+        case orv52::Recognition::Incomplete:
             require(text.starts_with("PRG") || text.starts_with("CFG") ||
                     std::string_view("PRG").starts_with(text) ||
                     std::string_view("CFG").starts_with(text));
             break;
-        case orv52::Verdict::StrayData:
+        case orv52::Recognition::StrayData:
             require(text.size() == 1);
             break;
         }

@@ -36,8 +36,12 @@ scripts=$(cd "$(dirname "$0")/../../scripts" && pwd)
 suite_apt() { # apt-get|apt-cache, arguments...
   bash "$scripts/suite-apt.sh" "$state" "$suite" "$@"
 }
-suite_apt apt-cache policy >/dev/null 2>"$cache/suite-apt.log" ||
-  skip "$suite's kernels cannot be had: $(cat "$cache/suite-apt.log")"
+# Two guests are prepared side by side: one at a time per suite, so that the second finds the
+# first's lists (and a kernel they share) rather than apt's lock.
+exec {lock}>"$state.lock"
+flock "$lock"
+suite_apt apt-cache policy >/dev/null 2>"$state.log" ||
+  skip "$suite's kernels cannot be had: $(cat "$state.log")"
 
 case $flavour in
 6.1 | deb13)

@@ -1,5 +1,6 @@
 #include "link/exchange_controller.h"
 #include "port_helpers.h"
+#include "protocol/answer_finding.h"
 #include "protocol/configuration.h"
 #include "protocol/requests.h"
 #include "support/pty_receiver_end.h"
@@ -12,6 +13,7 @@
 
 using orv52::ExchangeController;
 using Outcome = ExchangeController::Outcome;
+using Batches = QList<QByteArray>;
 
 Q_DECLARE_METATYPE(ExchangeController::Outcome)
 
@@ -37,6 +39,10 @@ std::vector<std::uint8_t> configurationAnswer(bool damaged) {
         record.back() ^= 0xFF;
     answer.insert(answer.end(), record.begin(), record.end());
     return answer;
+}
+
+QByteArray bytes(std::span<const std::uint8_t> span) {
+    return {reinterpret_cast<const char*>(span.data()), static_cast<qsizetype>(span.size())};
 }
 
 // A receiver's line and the controller on the program's side of it.
@@ -94,17 +100,82 @@ private slots:
                  qPrintable(QString::number(sinceStart.elapsed())));
         QCOMPARE(finished.count(), 1);
         QCOMPARE(finished.at(0).at(0).value<Outcome>(), Outcome::ConfigurationReceived);
-        QVERIFY(exchange.receivedConfiguration().has_value());
+        QVERIFY(exchange.reading().value().configuration.has_value());
         QTest::qWait(2 * ExchangeController::kPollIntervalMs);
         QCOMPARE(finished.count(), 1);
     }
 
-    void damagedRecordIsATransmissionError() {
+    // Bytes as they arrive, a batch every 40 ms, and what the controller makes of them: the
+    // outcome, and the finding judged from the same bytes in the same pass ("" when the device
+    // went away, which says nothing of the receiver).
+    void bytesAsTheyArriveEndOnce_data() {
+        QTest::addColumn<bool>("programming");
+        QTest::addColumn<Batches>("batches");
+        QTest::addColumn<bool>("hangUp");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<QString>("finding");
+        orv52::Record frame = orv52::makeProgrammingFrameTemplate();
+        orv52::fillProgrammingFrame(frame, orv52::Configuration{});
+        const QByteArray acknowledged = bytes(programmingAnswer(frame));
+        const QByteArray read = bytes(configurationAnswer(false));
+        QByteArray newerDisplay = read;
+        newerDisplay[7 + orv52::offset::DisplayCommand] = char(0x80);
+        newerDisplay[7 + orv52::offset::Checksum] =
+            char(newerDisplay[7 + orv52::offset::Checksum] - 0x80 + 0x01);
+        const auto row = [](const char* name, bool programming, const Batches& batches) -> auto& {
+            return QTest::newRow(name) << programming << batches;
+        };
+        row("read, whole", false, {read}) << false << Outcome::ConfigurationReceived << "answered";
+        row("read, split", false, {read.left(6), read.mid(6, 12), read.mid(18)})
+            << false << Outcome::ConfigurationReceived << "answered";
+        row("program, behind stray bytes", true, {"\x01zx", acknowledged})
+            << false << Outcome::ProgrammingDone << "answered";
+        row("read, a byte too many", false, {read + "\xff"})
+            << false << Outcome::NoAnswer << "bytes-too-many";
+        row("an acknowledgement to a read", false, {acknowledged})
+            << false << Outcome::ProgrammingDone << "other-kind";
+        row("a configuration to a program", true, {read})
+            << false << Outcome::ConfigurationReceived << "other-kind";
+        row("a bad checksum", false, {bytes(configurationAnswer(true))})
+            << false << Outcome::TransmissionError << "bad-record";
+        row("cut short", false, {read.left(14)}) << false << Outcome::NoAnswer << "cut-short";
+        row("silence", false, {}) << false << Outcome::NoAnswer << "silence";
+        row("a newer firmware's display command", false, {newerDisplay})
+            << false << Outcome::TransmissionError << "unknown-value";
+        row("the device lost mid-answer", false, {read.left(10)})
+            << true << Outcome::PortLost << "";
+    }
+
+    void bytesAsTheyArriveEndOnce() {
+        QFETCH(bool, programming);
+        QFETCH(Batches, batches);
+        QFETCH(bool, hangUp);
+        QFETCH(Outcome, outcome);
+        QFETCH(QString, finding);
         ControlledLine line;
-        PtyReceiverEnd& receiver = line.receiver;
         ExchangeController& exchange = line.exchange;
-        QTimer::singleShot(10, [&] { receiver.write(configurationAnswer(true)); });
-        QCOMPARE(exchange.run(orv52::makeConfigurationQuery()), Outcome::TransmissionError);
+        QSignalSpy finished(&exchange, &ExchangeController::finished);
+        for (qsizetype i = 0; i < batches.size(); ++i) {
+            const QByteArray batch = batches[i];
+            QTimer::singleShot(20 + 40 * int(i), [&line, batch] {
+                line.receiver.write({reinterpret_cast<const std::uint8_t*>(batch.data()),
+                                     static_cast<std::size_t>(batch.size())});
+            });
+        }
+        if (hangUp)
+            QTimer::singleShot(20 + 40 * int(batches.size()),
+                               [&line] { line.receiver.closeEnd(); });
+        orv52::Record frame = orv52::makeProgrammingFrameTemplate();
+        orv52::fillProgrammingFrame(frame, orv52::Configuration{});
+        const auto query = orv52::makeConfigurationQuery();
+        QCOMPARE(programming ? exchange.run(frame) : exchange.run(query), outcome);
+        QCOMPARE(finished.count(), 1);
+        const auto& reading = exchange.reading();
+        QCOMPARE(reading ? QString::fromStdString(std::string(orv52::findingKey(reading->finding)))
+                         : QString(),
+                 finding);
+        QCOMPARE(reading && reading->configuration.has_value(),
+                 outcome == Outcome::ConfigurationReceived);
     }
 
     // A device that goes away ends run() at once; the window's exchange waits for its timeout.

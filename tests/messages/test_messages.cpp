@@ -95,13 +95,21 @@ void MessagesTest::findingTexts_data() {
     QTest::newRow("garbled") << Garbled
                              << "odpowiedź zniekształcona, bez „OK” ani „ER” na swoim miejscu: "
                                 "sprawdź, czy kabel nie zbiera zakłóceń";
+    QTest::newRow("unknown value")
+        << UnknownValue
+        << "w ustawieniu „Tryb pracy buzera” odbiornik przysłał bajt 0x00, który nie wskazuje "
+           "żadnej pozycji listy („Bez dźwięku”, „Jak inne sygnalizatory”, „Krótki przerywany”, "
+           "„Długi przerywany”): oprogramowanie odbiornika może być nowsze niż ten program; "
+           "sprawdź, czy jest nowsza wersja programu";
 }
 
 void MessagesTest::findingTexts() {
     QFETCH(Finding, finding);
     QFETCH(QString, text);
-    const std::string_view shown = findingText(finding);
-    QCOMPARE(QString::fromUtf8(shown.data(), qsizetype(shown.size())), text);
+    AnswerReading reading{finding, std::nullopt, std::nullopt};
+    if (finding == Finding::UnknownValue)
+        reading.unknownValue = UnknownListValue{&kBuzzerMode, 0x00};
+    QCOMPARE(QString::fromStdString(findingText(reading)), text);
 }
 
 // What orv52-cli tells, word for word; the series' summary agrees with its number after "z".

@@ -72,13 +72,28 @@ private slots:
         QTest::newRow("acknowledgement to a read") << query << programmed << OtherKind;
         QTest::newRow("configuration to a program") << frame << read << OtherKind;
         QTest::newRow("neither OK nor ER") << query << query + "OX" + record << Garbled;
+        // A sound record naming no item of a list: a newer firmware's value, not noise.
+        QByteArray newerDisplay = read;
+        newerDisplay[7 + 12] = char(0x80);
+        newerDisplay[7 + 20] = char(newerDisplay[7 + 20] - 0x80 + 0x01);
+        QTest::newRow("display command past its list") << query << newerDisplay << UnknownValue;
+        QByteArray noBuzzer = read;
+        noBuzzer[7 + 13] = 0;
+        noBuzzer[7 + 20] = char(noBuzzer[7 + 20] + 0x01);
+        QTest::newRow("buzzer mode of no bit") << query << noBuzzer << UnknownValue;
+        QTest::newRow("a bad check before an unknown value")
+            << query << newerDisplay.left(27) + QByteArray(1, 0) << BadRecord;
     }
 
     void findings() {
         QFETCH(QByteArray, request);
         QFETCH(QByteArray, received);
         QFETCH(Finding, finding);
-        QCOMPARE(key(examineAnswer(span(request), span(received))), key(finding));
+        AnswerReader reader(span(request));
+        reader.take(span(received));
+        const AnswerReading reading = reader.reading();
+        QCOMPARE(key(reading.finding), key(finding));
+        QCOMPARE(reading.unknownValue.has_value(), finding == Finding::UnknownValue);
     }
 };
 

@@ -7,7 +7,7 @@
 
 using namespace orv52;
 
-Q_DECLARE_METATYPE(Verdict)
+Q_DECLARE_METATYPE(Recognition)
 
 namespace {
 
@@ -43,9 +43,9 @@ class TestReceiveBuffer : public QObject {
 
 private slots:
     void recognition_data() {
-        using enum Verdict;
+        using enum Recognition;
         QTest::addColumn<QList<QByteArray>>("batches");
-        QTest::addColumn<QList<Verdict>>("verdicts");
+        QTest::addColumn<QList<Recognition>>("recognitions");
         QTest::addColumn<QByteArray>("finalText");
 
         const QByteArray cfg = configurationAnswer();
@@ -57,9 +57,9 @@ private slots:
 
         QTest::newRow("configuration in batches 6/12/10")
             << QList{cfg.left(6), cfg.mid(6, 12), cfg.mid(18)}
-            << QList{Incomplete, Incomplete, ConfigurationReceived} << sampleRecord();
+            << QList{Incomplete, Incomplete, ConfigurationAnswer} << sampleRecord();
         QTest::newRow("query bytes 4 and 5 not looked at")
-            << QList{cfgOddQuery} << QList{ConfigurationReceived} << sampleRecord();
+            << QList{cfgOddQuery} << QList{ConfigurationAnswer} << sampleRecord();
         QTest::newRow("ER instead of OK never completes")
             << QList{prgWithEr, QByteArray("K")} << QList{Incomplete, Incomplete}
             << prgWithEr + "K";
@@ -70,11 +70,11 @@ private slots:
         QTest::newRow("one byte too many in the same batch")
             << QList{cfg + "x"} << QList{Incomplete} << cfg + "x";
         QTest::newRow("stray bytes then answer in the same batch")
-            << QList{"\x01xyC" + cfg} << QList{ConfigurationReceived} << sampleRecord();
+            << QList{"\x01xyC" + cfg} << QList{ConfigurationAnswer} << sampleRecord();
         QTest::newRow("stray bytes, answer in the next batch")
-            << QList{QByteArray("zzzz"), prg} << QList{StrayData, ProgrammingDone} << prg;
+            << QList{QByteArray("zzzz"), prg} << QList{StrayData, ProgrammingAnswer} << prg;
         QTest::newRow("header split after stray byte")
-            << QList{QByteArray("xPR"), prg.mid(2)} << QList{Incomplete, ProgrammingDone} << prg;
+            << QList{QByteArray("xPR"), prg.mid(2)} << QList{Incomplete, ProgrammingAnswer} << prg;
         QTest::newRow("lone stray byte left alone")
             << QList{QByteArray("x")} << QList{StrayData} << QByteArray("x");
         QTest::newRow("stray bytes keep only the last")
@@ -85,16 +85,16 @@ private slots:
     }
     void recognition() {
         QFETCH(QList<QByteArray>, batches);
-        QFETCH(QList<Verdict>, verdicts);
+        QFETCH(QList<Recognition>, recognitions);
         QFETCH(QByteArray, finalText);
 
         ReceiveBuffer buffer;
         for (qsizetype i = 0; i < batches.size(); ++i) {
             append(buffer, batches[i]);
-            QCOMPARE(static_cast<int>(buffer.recognise()), static_cast<int>(verdicts[i]));
+            QCOMPARE(static_cast<int>(buffer.recognise()), static_cast<int>(recognitions[i]));
         }
         QCOMPARE(text(buffer), finalText);
-        if (verdicts.last() == Verdict::ConfigurationReceived) {
+        if (recognitions.last() == Recognition::ConfigurationAnswer) {
             const Record record = buffer.record();
             QCOMPARE(QByteArray(reinterpret_cast<const char*>(record.data()), record.size()),
                      finalText);
@@ -108,7 +108,7 @@ private slots:
             append(buffer, header);
             for (int i = 0; i < 20; ++i) {
                 append(buffer, QByteArray("OK\0OK\0", 6)); // never lands on 23 or 28
-                QCOMPARE(buffer.recognise(), Verdict::Incomplete);
+                QCOMPARE(buffer.recognise(), Recognition::Incomplete);
                 QVERIFY(buffer.text().starts_with(header));
                 QVERIFY(buffer.text().size() <= limit);
             }

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "protocol/numbered_error.h"
-
 #include <string>
 #include <string_view>
 
-namespace orv52::cli {
+namespace orv52 {
 
-// What a script sees when the command ends; the values are part of the tool's interface.
+// What a script sees when orv52-cli ends; the values are part of the tool's interface.
 enum class ExitCode {
     Done = 0,
     Differs = 1, // the receiver holds something other than the file
@@ -26,21 +24,14 @@ enum class ExitCode {
     Interrupted = 11,      // Ctrl-C: ended after the exchange under way, before the next
 };
 
-// The code of a command ended by what the port reported: an absent device, a busy one, a denied
-// access, any other failure.
-ExitCode exitCodeForError(const NumberedError& error);
-
-// A port failure: the device is missing, busy, forbidden or broken, rather than the receiver
-// not answering.
-bool isPortFailure(ExitCode code);
-
 // A code as one word for logs and scripts: "done", "differs", "no-answer" and so on.
 std::string_view exitCodeName(ExitCode code);
 
-// What a code means, in Polish: "brak połączenia z odbiornikiem".
-std::string_view exitCodeMeaning(ExitCode code);
+// What a code means, in Polish: "brak połączenia z odbiornikiem", in the catalogue's words where
+// the window says the same.
+std::string exitCodeMeaning(ExitCode code);
 
 // The codes and their meaning, one per line, in Polish.
 std::string exitCodeTable();
 
-} // namespace orv52::cli
+} // namespace orv52

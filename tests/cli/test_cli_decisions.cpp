@@ -1,0 +1,213 @@
+// What orv52-cli decides, in the test's own process: a stand-in takes the place of the port's
+// exchanges and says what each comes to, so each decision is checked without a line or a wait.
+#include "cli/failure.h"
+#include "cli/session.h"
+#include "messages/finding_text.h"
+#include "protocol/configuration_file.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <sstream>
+
+using namespace orv52;
+using namespace orv52::cli;
+
+namespace {
+
+// One exchange as the stand-in ends it: Done with the settings a read returns, or a failure with
+// what came back.
+struct Step {
+    ExitCode code = ExitCode::Done;
+    std::optional<AnswerReading> reading;
+    Configuration held;
+};
+
+Step answered(const Configuration& held) {
+    return {ExitCode::Done, AnswerReading{Finding::Answered, held, std::nullopt}, held};
+}
+
+Step failed(ExitCode code, std::optional<Finding> finding) {
+    std::optional<AnswerReading> reading;
+    if (finding)
+        reading = AnswerReading{*finding, std::nullopt, std::nullopt};
+    return {code, reading, {}};
+}
+
+class StandInReceiver final : public ReceiverLine {
+public:
+    explicit StandInReceiver(std::deque<Step> steps, int* programmed = nullptr)
+        : steps_(std::move(steps)), programmed_(programmed) {}
+
+    void usePort(const PortChoice&) override {}
+    const ExchangeRecord& lastExchange() const override { return last_; }
+    Configuration read() override { return next().held; }
+    void program(const Configuration&) override {
+        next();
+        if (programmed_)
+            ++*programmed_;
+    }
+    void cancel() override {}
+    void refuseAfter(const StopRequest&) override {}
+
+private:
+    Step next() {
+        if (steps_.empty())
+            throw Failure{ExitCode::NoAnswer, "koniec"};
+        const Step step = steps_.front();
+        steps_.pop_front();
+        last_ = {"/dev/ttyUSB7", step.reading};
+        if (step.code != ExitCode::Done)
+            throw Failure{step.code, "nie wyszło"};
+        return step;
+    }
+
+    std::deque<Step> steps_;
+    int* programmed_;
+    ExchangeRecord last_;
+};
+
+Configuration sample() {
+    Configuration settings;
+    settings.serveTeam(3);
+    settings.firmwareVersion = 0x23;
+    return settings;
+}
+
+struct Ended {
+    ExitCode code;
+    QString err;
+    QString out;
+};
+
+} // namespace
+
+class TestCliDecisions : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+
+    Options options(Command command) {
+        Options chosen;
+        chosen.command = command;
+        chosen.port = "COM2";
+        chosen.noBackup = true;
+        chosen.logFile = dir_.filePath("log.jsonl").toStdString();
+        QFile file(dir_.filePath("plik.txt"));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QByteArray::fromStdString(writeConfigurationFile(sample())));
+        chosen.inputFile = file.fileName().toStdString();
+        return chosen;
+    }
+
+    static Ended run(const Options& chosen, std::deque<Step> steps, int* programmed = nullptr) {
+        std::ostringstream out;
+        std::ostringstream err;
+        Session session(chosen, std::make_unique<StandInReceiver>(std::move(steps), programmed),
+                        out, err);
+        const ExitCode code = session.run();
+        return {code, QString::fromStdString(err.str()), QString::fromStdString(out.str())};
+    }
+
+    QJsonObject lastLogLine() const {
+        QFile file(dir_.filePath("log.jsonl"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+        return QJsonDocument::fromJson(lines.last()).object();
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    // The advice under a failure comes from what came back in the last exchange, and only under
+    // the two failures that say no more than that the exchange failed. The exit code is the
+    // failure's, and the log line names both.
+    void aFailureEndsWithItsCodeAndAdvice_data() {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("finding"); // -1: nothing came back to judge
+        QTest::addColumn<bool>("advised");
+        QTest::newRow("silence") << int(ExitCode::NoAnswer) << int(Finding::Silence) << true;
+        QTest::newRow("echo") << int(ExitCode::NoAnswer) << int(Finding::Echo) << true;
+        QTest::newRow("refused") << int(ExitCode::NoAnswer) << int(Finding::Refused) << true;
+        QTest::newRow("bad record")
+            << int(ExitCode::TransmissionError) << int(Finding::BadRecord) << true;
+        QTest::newRow("other kind")
+            << int(ExitCode::TransmissionError) << int(Finding::OtherKind) << true;
+        QTest::newRow("a busy port says nothing of the line")
+            << int(ExitCode::PortBusy) << int(Finding::Silence) << false;
+        QTest::newRow("a device lost, nothing judged") << int(ExitCode::PortFailed) << -1 << false;
+    }
+
+    void aFailureEndsWithItsCodeAndAdvice() {
+        QFETCH(int, code);
+        QFETCH(int, finding);
+        QFETCH(bool, advised);
+        const auto judged =
+            finding < 0 ? std::nullopt : std::optional(static_cast<Finding>(finding));
+        const Ended ended = run(options(Command::Read), {failed(ExitCode(code), judged)});
+        QCOMPARE(int(ended.code), code);
+        QString expected = "orv52-cli: nie wyszło\n";
+        if (advised)
+            expected += "orv52-cli: " +
+                        QString::fromStdString(findingText({*judged, std::nullopt, std::nullopt})) +
+                        "\n";
+        QCOMPARE(ended.err, expected);
+        const QJsonObject line = lastLogLine();
+        QCOMPARE(line["exit_code"].toInt(), code);
+        QCOMPARE(line["port"].toString(), QString("COM2"));
+        QCOMPARE(line["device"].toString(), QString("/dev/ttyUSB7"));
+        QCOMPARE(line["finding"].toString(),
+                 judged ? QString::fromStdString(std::string(findingKey(*judged))) : QString());
+    }
+
+    // verify: what the receiver holds against the file, key by key.
+    void verifyTellsWhatDiffers() {
+        Configuration other = sample();
+        other.buzzerMode = 2;
+        const Ended same = run(options(Command::Verify), {answered(sample())});
+        QCOMPARE(same.code, ExitCode::Done);
+        const Ended differs = run(options(Command::Verify), {answered(other)});
+        QCOMPARE(differs.code, ExitCode::Differs);
+        QVERIFY2(differs.err.contains("tryb_buzera"), qPrintable(differs.err));
+        QCOMPARE(lastLogLine()["differing_keys"].toArray(), QJsonArray{"tryb_buzera"});
+        QCOMPARE(lastLogLine()["finding"].toString(), QString("answered"));
+    }
+
+    // A log line that cannot be written turns a success into 10, and leaves a failure's own code.
+    void anUnwrittenLogLineIsTold() {
+        Options chosen = options(Command::Verify);
+        chosen.logFile = "/dev/full";
+        QCOMPARE(run(chosen, {answered(sample())}).code, ExitCode::OutputFailed);
+        QCOMPARE(run(chosen, {failed(ExitCode::NoAnswer, Finding::Silence)}).code,
+                 ExitCode::NoAnswer);
+    }
+
+    // A series waits for a receiver through silence, programs it once, waits while it is still
+    // there, and takes the next only once it has gone: two receivers, two programmings.
+    void aSeriesTakesEachReceiverOnce() {
+        Options chosen = options(Command::Program);
+        chosen.series = true;
+        chosen.count = 2;
+        chosen.quiet = true;
+        int programmed = 0;
+        const Ended ended =
+            run(chosen,
+                {failed(ExitCode::NoAnswer, Finding::Silence), answered(Configuration{}),
+                 answered({}), answered(sample()), // came, programmed, read back
+                 answered(sample()), failed(ExitCode::NoAnswer, Finding::Silence), // went
+                 answered(Configuration{}), answered({}), answered(sample())},
+                &programmed);
+        QCOMPARE(ended.code, ExitCode::Done);
+        QCOMPARE(programmed, 2);
+        QVERIFY2(ended.out.contains("Zaprogramowano 2 z 2"), qPrintable(ended.out));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliDecisions)
+#include "test_cli_decisions.moc"
