@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Plants one small fault at a time in the protocol's and the port rules' sources, rebuilds only the
-tests that cover the file, runs them, and reports each fault as caught, not compiled or survived.
+"""Plants one small fault at a time in the protocol's and the port rules' sources, the exchange's
+controller and the command line's decisions, rebuilds only the tests that cover the file, runs
+them, and reports each fault as caught, not compiled or survived.
 
     python3 tools/mutation-check/mutate.py [--only SUBSTRING] [--list] [--threshold 95]
                                            [--lock FILE] [--retry REPORT] [--build-dir build-mutate]
@@ -30,6 +31,9 @@ PROTOCOL_TESTS = [
     "test_file_encoding",
 ]
 LINK_TESTS = ["test_com_port_map", "test_port_name"]
+# The command line's decisions, in process first; the simulator's runs of the programs last.
+CLI_TESTS = ["test_cli_decisions", "test_cli_records", "test_cli_command_line",
+             "test_cli_end_to_end", "test_cli_backup_series"]
 
 # Each file with the tests that cover it, the most direct first: the first failing test ends a
 # fault's run, so it is usually the only one built.
@@ -49,6 +53,14 @@ FILES = {
     "link/com_port_pin.cpp": LINK_TESTS,
     "link/port_name.cpp": ["test_port_name", "test_com_port_map"],
     "link/port_resolver.cpp": ["test_port_name", "test_com_port_map"],
+    "link/exchange_controller.cpp": ["test_exchange_controller", "test_exchange"],
+    "messages/failure_class.cpp": ["test_cli_decisions", "test_exchange"] + CLI_TESTS,
+    "cli/advice.cpp": CLI_TESTS,
+    "cli/receiver_result.cpp": CLI_TESTS,
+    "cli/programming.cpp": CLI_TESTS,
+    "cli/receiver_exchanges.cpp": ["test_cli_end_to_end"] + CLI_TESTS,
+    "cli/session.cpp": CLI_TESTS,
+    "cli/series.cpp": CLI_TESTS,
 }
 
 TEST_TIMEOUT = 30  # seconds; a test that hangs on a fault has caught it
