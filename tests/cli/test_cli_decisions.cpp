@@ -180,6 +180,9 @@ private slots:
 
     // A log line that cannot be written turns a success into 10, and leaves a failure's own code.
     void anUnwrittenLogLineIsTold() {
+#ifdef Q_OS_WIN
+        QSKIP("a log whose writes fail is made with Linux's /dev/full");
+#endif
         Options chosen = options(Command::Verify);
         chosen.logFile = "/dev/full";
         QCOMPARE(run(chosen, {answered(sample())}).code, ExitCode::OutputFailed);

@@ -64,7 +64,9 @@ printf '%s=%q\n' CLI "$cli" WINDOW_CASES "$window_cases" SIMULATOR "$simulator" 
 started=$(date +%s)
 # ttyS0 is the console, ttyS1 the UART with a receiver; the two FTDI adapters sit in the first
 # two ports of the USB controller, so they are ttyUSB0 and ttyUSB1 in that order.
-timeout -k 5 280 qemu-system-x86_64 -accel tcg -m 1024 -nodefaults -no-reboot -display none \
+# The emulated CPU yields to the simulators behind its lines: one that reads a request late, as
+# another guest keeps the cores busy, would read the line settings of a later reset of the adapter.
+timeout -k 5 280 nice -n 5 qemu-system-x86_64 -accel tcg -m 1024 -nodefaults -no-reboot -display none \
   -kernel "$kernel/vmlinuz" -initrd "$kernel/initramfs.cpio.gz" \
   -append "console=ttyS0 quiet panic=-1" \
   -serial "file:$work/console.log" \
