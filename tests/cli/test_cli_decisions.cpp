@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <iostream>
 #include <sstream>
 
 using namespace orv52;
@@ -188,6 +189,43 @@ private slots:
         QCOMPARE(run(chosen, {answered(sample())}).code, ExitCode::OutputFailed);
         QCOMPARE(run(chosen, {failed(ExitCode::NoAnswer, Finding::Silence)}).code,
                  ExitCode::NoAnswer);
+    }
+
+    // A configuration file, or standard input, is read up to 64 KiB, to its last byte; a byte
+    // more and it is refused before the port is touched. The settings end the text, so a lost
+    // last byte spoils them.
+    void anInputIsReadWholeUpTo64KiB_data() {
+        QTest::addColumn<bool>("standardInput");
+        QTest::addColumn<int>("size");
+        QTest::newRow("file of 64 KiB") << false << 64 * 1024;
+        QTest::newRow("file a byte over") << false << 64 * 1024 + 1;
+        QTest::newRow("input ending a byte into a read") << true << 2 * 4096 + 1;
+        QTest::newRow("input a byte over") << true << 64 * 1024 + 1;
+    }
+
+    void anInputIsReadWholeUpTo64KiB() {
+        QFETCH(bool, standardInput);
+        QFETCH(int, size);
+        QByteArray settings;
+        for (const QByteArray& line :
+             QByteArray::fromStdString(writeConfigurationFile(sample())).split('\n'))
+            if (!line.isEmpty() && !line.startsWith("wersja") && !line.contains("Wersja"))
+                settings += line + "\n";
+        settings.chop(1); // ends in the buzzer mode's name
+        const QByteArray text = "#" + QByteArray(size - settings.size() - 2, 'x') + "\n" + settings;
+        Options chosen = options(Command::Verify);
+        std::istringstream input(text.toStdString());
+        std::streambuf* const console = std::cin.rdbuf();
+        if (standardInput) {
+            chosen.inputFile = "-";
+            std::cin.rdbuf(input.rdbuf());
+        } else {
+            QFile file(QString::fromStdString(chosen.inputFile));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == size);
+        }
+        const ExitCode code = run(chosen, {answered(sample())}).code;
+        std::cin.rdbuf(console);
+        QCOMPARE(code, size > 64 * 1024 ? ExitCode::BadInputFile : ExitCode::Done);
     }
 
     // A series waits for a receiver through silence, programs it once, waits while it is still

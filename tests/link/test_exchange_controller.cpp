@@ -128,6 +128,8 @@ private slots:
         row("read, whole", false, {read}) << false << Outcome::ConfigurationReceived << "answered";
         row("read, split", false, {read.left(6), read.mid(6, 12), read.mid(18)})
             << false << Outcome::ConfigurationReceived << "answered";
+        row("read, its last byte alone", false, {read.chopped(1), read.right(1)})
+            << false << Outcome::ConfigurationReceived << "answered";
         row("program, behind stray bytes", true, {"\x01zx", acknowledged})
             << false << Outcome::ProgrammingDone << "answered";
         row("read, a byte too many", false, {read + "\xff"})
