@@ -36,5 +36,9 @@ mkdir -p /host/dev/pts /host/dev/shm
 mount -t devpts devpts /host/dev/pts
 # The guest's /dev is its kernel's, so the host's shared memory folder gets a view of its own.
 writable /lower/dev/shm /host/dev/shm shm
+# And its own lock folder: Qt's lock files name a device by its node's name alone, so the host's
+# ttyS0, probed by a test beside this guest, would leave the guest's ttyS0 looking busy.
+mkdir -p /host/run/lock
+mount -t tmpfs tmpfs /host/run/lock
 # Not chroot: udev refuses to run in one.
 exec switch_root /host /bin/bash "$script" "$results"
