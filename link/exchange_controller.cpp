@@ -71,7 +71,6 @@ void ExchangeController::lookAtAnswer(int waiting) {
 void ExchangeController::finish(Outcome outcome) {
     if (!running_)
         return;
-    running_ = false;
     if (outcome != Outcome::PortLost)
         reading_ = answer_.value().reading();
     end();

@@ -236,8 +236,9 @@ def build(build_dir, target):
 
 
 def test_binary(build_dir, test):
-    area = "link" if test in LINK_TESTS else "protocol"
-    return build_dir / "tests" / area / test
+    """The test's executable, built in the folder of its area: tests/protocol/, tests/cli/..."""
+    found = sorted((build_dir / "tests").glob(f"*/{test}"))
+    return found[0] if found else build_dir / "tests" / test
 
 
 def run_test(build_dir, test):
