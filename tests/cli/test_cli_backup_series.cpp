@@ -156,22 +156,6 @@ private slots:
     }
 
     // The log's folders are made when missing, as on a PC where nothing has made them yet.
-    void aReceiverThatDoesNotStoreIsCaughtByTheReadBack() {
-        ReceiverSimulator receiver({"--fault", "no-store"});
-        const QString log = dir_.filePath("nowy/dziennik/no-store.jsonl");
-        const auto run =
-            runCli({"program", "--port", receiver.linePath(), "--log", log, "--no-backup", "-"},
-                   sampleFile());
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains("Programowanie zakończone !"));
-        QVERIFY(run.err.contains("druzyny: w pliku „1, 3, 15”, w odbiorniku „”"));
-        const auto entries = logEntries(log);
-        QCOMPARE(entries.size(), 1);
-        QCOMPARE(entries[0]["result"].toString(), QString("differs"));
-        QCOMPARE(entries[0]["exit_code"].toInt(), 1);
-        QVERIFY(entries[0]["differing_keys"].toArray().contains(QString("druzyny")));
-    }
-
     void aSeriesProgramsEachReceiverOnceAndGoesOnAfterAFailure() {
         ReceiverSimulator line(
             {"--series", "21,22/no-store,23", "--stay", "600", "--away", "1200", "--log"});
@@ -223,19 +207,6 @@ private slots:
             QVERIFY(entries[i]["backup"].toString().startsWith(backups));
         }
         QCOMPARE(QDir(backups).entryList(QDir::Files).size(), 3);
-    }
-
-    // A receiver swapped for another between two queries is never seen gone; the other's answer
-    // is what ends the wait.
-    void aReceiverSwappedInPlaceIsTheNext() {
-        ReceiverSimulator line({"--series", "31,32", "--stay", "1500", "--away", "0"});
-        const auto run = runCli(
-            {"program", "--series", "--count", "2", "--no-backup", "--port", line.linePath(), "-"},
-            sampleFile(), {}, 20000);
-        QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.out.contains("wersja 3.1  wykonano") &&
-                     run.out.contains("wersja 3.2  wykonano"),
-                 qPrintable(run.out));
     }
 
     void aPortThatAppearsLaterIsWaitedFor() {

@@ -3,6 +3,7 @@
 #include "cli/failure.h"
 #include "cli/session.h"
 #include "messages/finding_text.h"
+#include "messages/series_text.h"
 #include "protocol/configuration_file.h"
 
 #include <QFile>
@@ -32,10 +33,18 @@ Step answered(const Configuration& held) {
     return {ExitCode::Done, AnswerReading{Finding::Answered, held, std::nullopt}};
 }
 
+// What came back, as the exchange judged it; a value this program does not know names its byte.
+AnswerReading readingOf(Finding finding) {
+    AnswerReading reading{finding, std::nullopt, std::nullopt};
+    if (finding == Finding::UnknownValue)
+        reading.unknownValue = UnknownListValue{&kBuzzerMode, 0x09};
+    return reading;
+}
+
 Step failed(ExitCode code, std::optional<Finding> finding) {
     if (!finding)
         return {code, std::nullopt};
-    return {code, AnswerReading{*finding, std::nullopt, std::nullopt}};
+    return {code, readingOf(*finding)};
 }
 
 // Ends each exchange as the next step says, and counts the programmings.
@@ -76,6 +85,12 @@ Configuration sample() {
     return settings;
 }
 
+Configuration holdingNothing() {
+    Configuration settings;
+    settings.firmwareVersion = 0x23;
+    return settings;
+}
+
 struct Ended {
     ExitCode code;
     QString err;
@@ -85,18 +100,24 @@ struct Ended {
 
 } // namespace
 
+Q_DECLARE_METATYPE(std::deque<Step>)
+
 class TestCliDecisions : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir dir_;
+    QString logFile_;
 
+    // Each case logs into folders of its own that do not exist yet: the log makes them.
     Options options(Command command) {
         Options chosen;
         chosen.command = command;
         chosen.port = "COM2";
         chosen.noBackup = true;
-        chosen.logFile = dir_.filePath("log.jsonl").toStdString();
+        logFile_ = dir_.filePath(
+            QString("%1/%2/log.jsonl").arg(QTest::currentTestFunction(), QTest::currentDataTag()));
+        chosen.logFile = logFile_.toStdString();
         QFile file(dir_.filePath("plik.txt"));
         if (file.open(QIODevice::WriteOnly))
             file.write(QByteArray::fromStdString(writeConfigurationFile(sample())));
@@ -116,7 +137,7 @@ private:
     }
 
     QJsonObject lastLogLine() const {
-        QFile file(dir_.filePath("log.jsonl"));
+        QFile file(logFile_);
         if (!file.open(QIODevice::ReadOnly))
             return {};
         const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
@@ -133,15 +154,15 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("finding"); // -1: nothing came back to judge
         QTest::addColumn<bool>("advised");
-        QTest::newRow("silence") << int(ExitCode::NoAnswer) << int(Finding::Silence) << true;
-        QTest::newRow("echo") << int(ExitCode::NoAnswer) << int(Finding::Echo) << true;
-        QTest::newRow("refused") << int(ExitCode::NoAnswer) << int(Finding::Refused) << true;
-        QTest::newRow("bad record")
-            << int(ExitCode::TransmissionError) << int(Finding::BadRecord) << true;
-        QTest::newRow("other kind")
-            << int(ExitCode::TransmissionError) << int(Finding::OtherKind) << true;
+        using enum Finding;
+        const int noAnswer = int(ExitCode::NoAnswer);
+        const int damaged = int(ExitCode::TransmissionError);
+        for (const Finding finding : {Silence, Echo, Refused, BytesTooMany, CutShort, Stray})
+            QTest::newRow(findingKey(finding).data()) << noAnswer << int(finding) << true;
+        for (const Finding finding : {BadRecord, OtherKind, Garbled, UnknownValue})
+            QTest::newRow(findingKey(finding).data()) << damaged << int(finding) << true;
         QTest::newRow("a busy port says nothing of the line")
-            << int(ExitCode::PortBusy) << int(Finding::Silence) << false;
+            << int(ExitCode::PortBusy) << int(Silence) << false;
         QTest::newRow("a device lost, nothing judged") << int(ExitCode::PortFailed) << -1 << false;
     }
 
@@ -157,10 +178,10 @@ private slots:
         QCOMPARE(int(ended.code), code);
         QString expected = "orv52-cli: nie wyszło\n";
         if (advised)
-            expected += "orv52-cli: " +
-                        QString::fromStdString(findingText({judged, std::nullopt, std::nullopt})) +
-                        "\n";
+            expected +=
+                "orv52-cli: " + QString::fromStdString(findingText(readingOf(judged))) + "\n";
         QCOMPARE(ended.err, expected);
+        QVERIFY(ended.out.isEmpty());
         const QJsonObject line = lastLogLine();
         QCOMPARE(line["exit_code"].toInt(), code);
         QCOMPARE(line["port"].toString(), QString("COM2"));
@@ -169,17 +190,40 @@ private slots:
                  finding < 0 ? QString() : QString::fromStdString(std::string(findingKey(judged))));
     }
 
-    // verify: what the receiver holds against the file, key by key.
-    void verifyTellsWhatDiffers() {
-        Configuration other = sample();
-        other.buzzerMode = 2;
-        const Ended same = run(options(Command::Verify), {answered(sample())});
-        QCOMPARE(same.code, ExitCode::Done);
-        const Ended differs = run(options(Command::Verify), {answered(other)});
-        QCOMPARE(differs.code, ExitCode::Differs);
-        QVERIFY2(differs.err.contains("tryb_buzera"), qPrintable(differs.err));
-        QCOMPARE(lastLogLine()["differing_keys"].toArray(), QJsonArray{"tryb_buzera"});
-        QCOMPARE(lastLogLine()["finding"].toString(), QString("answered"));
+    // What the receiver holds against the file, key by key: as verify reads it, and as a
+    // programming reads it back from a receiver that did not store the frame.
+    void whatDiffersIsNamed_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<std::deque<Step>>("steps");
+        QTest::addColumn<QString>("differingKey"); // empty: the same
+        Configuration otherBuzzer = sample();
+        otherBuzzer.buzzerMode = 2;
+        QTest::newRow("verify, the same")
+            << int(Command::Verify) << std::deque{answered(sample())} << QString();
+        QTest::newRow("verify, another buzzer mode")
+            << int(Command::Verify) << std::deque{answered(otherBuzzer)} << "tryb_buzera";
+        QTest::newRow("programmed, not stored")
+            << int(Command::Program) << std::deque{answered({}), answered(holdingNothing())}
+            << "druzyny";
+    }
+
+    void whatDiffersIsNamed() {
+        QFETCH(int, command);
+        QFETCH(std::deque<Step>, steps);
+        QFETCH(QString, differingKey);
+        const Ended ended = run(options(Command(command)), steps);
+        QCOMPARE(ended.code, differingKey.isEmpty() ? ExitCode::Done : ExitCode::Differs);
+        const bool same = differingKey.isEmpty();
+        QVERIFY2(ended.err.count(": w pliku") == (same ? 0 : 1) &&
+                     (same || ended.err.contains(differingKey + ": w pliku")),
+                 qPrintable(ended.err));
+        QCOMPARE(ended.err.contains("Programowanie zakończone !"),
+                 command == int(Command::Program));
+        const QJsonObject line = lastLogLine();
+        QCOMPARE(line["result"].toString(), QString(differingKey.isEmpty() ? "done" : "differs"));
+        QCOMPARE(line["differing_keys"].toArray(),
+                 differingKey.isEmpty() ? QJsonArray{} : QJsonArray{differingKey});
+        QCOMPARE(line["finding"].toString(), QString("answered"));
     }
 
     // A log line that cannot be written turns a success into 10, and leaves a failure's own code.
@@ -189,7 +233,10 @@ private slots:
 #endif
         Options chosen = options(Command::Verify);
         chosen.logFile = "/dev/full";
-        QCOMPARE(run(chosen, {answered(sample())}).code, ExitCode::OutputFailed);
+        const Ended done = run(chosen, {answered(sample())});
+        QCOMPARE(done.code, ExitCode::OutputFailed);
+        QVERIFY2(done.err.contains("nie można dopisać do dziennika „/dev/full”"),
+                 qPrintable(done.err));
         QCOMPARE(run(chosen, {failed(ExitCode::NoAnswer, Finding::Silence)}).code,
                  ExitCode::NoAnswer);
     }
@@ -232,21 +279,52 @@ private slots:
         QCOMPARE(code, size > 64 * 1024 ? ExitCode::BadInputFile : ExitCode::Done);
     }
 
-    // A series waits for a receiver through silence, programs it once, waits while it is still
-    // there, and takes the next only once it has gone: two receivers, two programmings.
+    // A series waits for a receiver, programs it once, waits while it is still there, and takes
+    // the next once it has gone or another has taken its place. A port that fails is told once
+    // and tried again; silence and a garbled answer are told nothing.
+    void aSeriesTakesEachReceiverOnce_data() {
+        QTest::addColumn<std::deque<Step>>("steps");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("portTroubleTold");
+        const Step silence = failed(ExitCode::NoAnswer, Finding::Silence);
+        Configuration another = holdingNothing();
+        another.buzzerMode = 2;
+        QTest::newRow("one leaves, the next comes")
+            << std::deque{silence,
+                          answered({}),
+                          answered({}),
+                          answered(sample()), // programmed
+                          answered(sample()),
+                          failed(ExitCode::TransmissionError, Finding::Garbled),
+                          silence, // gone
+                          answered({}),
+                          answered({}),
+                          answered(sample())}
+            << 2 << false;
+        QTest::newRow("another swapped in")
+            << std::deque{answered({}),      answered({}), answered(sample()), answered(another),
+                          answered(another), answered({}), answered(sample())}
+            << 2 << false;
+        QTest::newRow("a port that fails at first")
+            << std::deque{failed(ExitCode::InvalidPort, {}), failed(ExitCode::InvalidPort, {}),
+                          answered({}), answered({}), answered(sample())}
+            << 1 << true;
+    }
+
     void aSeriesTakesEachReceiverOnce() {
+        QFETCH(std::deque<Step>, steps);
+        QFETCH(int, count);
+        QFETCH(bool, portTroubleTold);
         Options chosen = options(Command::Program);
         chosen.series = true;
-        chosen.count = 2;
+        chosen.count = count;
         chosen.quiet = true;
-        const Ended ended =
-            run(chosen, {failed(ExitCode::NoAnswer, Finding::Silence), answered({}), answered({}),
-                         answered(sample()), // came, programmed, read back
-                         answered(sample()), failed(ExitCode::NoAnswer, Finding::Silence), // went
-                         answered({}), answered({}), answered(sample())});
+        const Ended ended = run(chosen, steps);
         QCOMPARE(ended.code, ExitCode::Done);
-        QCOMPARE(ended.programmed, 2);
-        QVERIFY2(ended.out.contains("Zaprogramowano 2 z 2"), qPrintable(ended.out));
+        QCOMPARE(ended.programmed, count);
+        QCOMPARE(ended.err.count("nie wyszło (ponawiam co sekundę)"), portTroubleTold ? 1 : 0);
+        QVERIFY2(ended.out.endsWith(QString::fromStdString(seriesSummaryText(count, 0))),
+                 qPrintable(ended.out));
     }
 };
 

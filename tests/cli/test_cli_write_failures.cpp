@@ -112,17 +112,6 @@ private slots:
                  qPrintable(run.err));
     }
 
-    // What was read stands and is printed; only the code tells that the log line is missing.
-    void unwrittenLogLineTurnsDoneIntoTen() {
-        ReceiverSimulator receiver({});
-        const QString full = deviceNode(dir_, "full");
-        const auto run = runCli({"read", "--port", receiver.linePath(), "--log", full});
-        QCOMPARE(run.exitCode, 10);
-        QVERIFY(run.out.contains("druzyny ="));
-        QVERIFY2(run.err.contains("nie można dopisać do dziennika „" + full + "”"),
-                 qPrintable(run.err));
-    }
-
     void devicesFifosAndTheirLinksAreWrittenThrough() {
         ReceiverSimulator receiver({});
         const QString link = dir_.filePath("null-link");

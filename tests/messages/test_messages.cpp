@@ -1,4 +1,5 @@
 #include "messages/command_line_text.h"
+#include "messages/failure_class.h"
 #include "messages/file_failure_text.h"
 #include "messages/finding_text.h"
 #include "messages/message_catalogue.h"
@@ -23,6 +24,7 @@ private slots:
     void findingTexts();
     void commandLineSentences_data();
     void commandLineSentences();
+    void onlyAPortsOwnCodesArePortFailures();
 };
 
 void MessagesTest::catalogue_data() {
@@ -181,4 +183,12 @@ void MessagesTest::commandLineSentences() {
 }
 
 QTEST_APPLESS_MAIN(MessagesTest)
+// A series tells these and tries again; any other code means a receiver is or was on the line.
+void MessagesTest::onlyAPortsOwnCodesArePortFailures() {
+    for (int code = 0; code <= int(ExitCode::Interrupted); ++code)
+        QVERIFY2(isPortFailure(ExitCode(code)) ==
+                     (code == 5 || code == 6 || code == 7 || code == 9),
+                 qPrintable(QString::number(code)));
+}
+
 #include "test_messages.moc"

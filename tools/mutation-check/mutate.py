@@ -54,7 +54,7 @@ FILES = {
     "link/port_name.cpp": ["test_port_name", "test_com_port_map"],
     "link/port_resolver.cpp": ["test_port_name", "test_com_port_map"],
     "link/exchange_controller.cpp": ["test_exchange_controller", "test_exchange"],
-    "messages/failure_class.cpp": ["test_cli_decisions", "test_exchange"] + CLI_TESTS,
+    "messages/failure_class.cpp": ["test_messages", "test_cli_decisions", "test_exchange"] + CLI_TESTS,
     "cli/advice.cpp": CLI_TESTS,
     "cli/receiver_result.cpp": CLI_TESTS,
     "cli/programming.cpp": CLI_TESTS,
