@@ -1,9 +1,7 @@
 #include "receiver_exchanges.h"
 
+#include "exchange_failure.h"
 #include "messages/command_line_text.h"
-#include "messages/error_report.h"
-#include "messages/failure_class.h"
-#include "messages/message_catalogue.h"
 #include "protocol/requests.h"
 #include "trace_line.h"
 
@@ -11,26 +9,7 @@
 
 namespace orv52::cli {
 
-namespace {
-
 using Outcome = ExchangeController::Outcome;
-
-std::string messageText(int messageId) {
-    return std::string(findMessage(messageId).value().text);
-}
-
-Failure portFailure(const NumberedError& error) {
-    const ExitCode code = classOfError(error.number()).exitCode;
-    const auto message = operatorMessageFor(error);
-    if (!message)
-        return {code, portErrorText(error.what())};
-    std::string text = messageText(message->id);
-    if (!message->detail.empty())
-        text += " " + message->detail;
-    return {code, text};
-}
-
-} // namespace
 
 ReceiverExchanges::ReceiverExchanges(const PortResolver& resolver, const PortChoice& port,
                                      bool trace, std::ostream& traceOut)
@@ -49,7 +28,7 @@ void ReceiverExchanges::usePort(const PortChoice& port) {
 Configuration ReceiverExchanges::read() {
     const Outcome outcome = exchange(makeConfigurationQuery());
     if (outcome != Outcome::ConfigurationReceived)
-        throw failureAfter(outcome, Outcome::ConfigurationReceived);
+        throw failureAfter(outcome, Outcome::ConfigurationReceived, last_.device);
     return last_.reading.value().configuration.value();
 }
 
@@ -58,24 +37,7 @@ void ReceiverExchanges::program(const Configuration& settings) {
     fillProgrammingFrame(frame, settings);
     const Outcome outcome = exchange(frame);
     if (outcome != Outcome::ProgrammingDone)
-        throw failureAfter(outcome, Outcome::ProgrammingDone);
-}
-
-Failure ReceiverExchanges::failureAfter(Outcome outcome, Outcome wanted) const {
-    if (outcome == Outcome::PortLost)
-        return {classOfOutcome(outcome).exitCode, portLostText(last_.device)};
-    if (outcome == Outcome::NoAnswer) {
-        const FailureClass& silence = classOfOutcome(outcome);
-        return {silence.exitCode, messageText(silence.messageId.value())};
-    }
-    // The answer to the other request is as damaged as a garbled one. A read's damaged answer is
-    // told as the window tells it; any other wrong answer says what was missing.
-    const FailureClass& damaged = classOfOutcome(Outcome::TransmissionError);
-    if (outcome == Outcome::TransmissionError && wanted == Outcome::ConfigurationReceived)
-        return {damaged.exitCode, messageText(damaged.messageId.value())};
-    return {damaged.exitCode, wrongAnswerText(wanted == Outcome::ConfigurationReceived
-                                                  ? ExpectedAnswer::Configuration
-                                                  : ExpectedAnswer::Acknowledgement)};
+        throw failureAfter(outcome, Outcome::ProgrammingDone, last_.device);
 }
 
 Outcome ReceiverExchanges::exchange(std::span<const std::uint8_t> request) {

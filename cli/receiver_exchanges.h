@@ -35,9 +35,6 @@ public:
 
 private:
     ExchangeController::Outcome exchange(std::span<const std::uint8_t> request);
-    // The failure of an exchange that ended with `outcome` when `wanted` was called for.
-    Failure failureAfter(ExchangeController::Outcome outcome,
-                         ExchangeController::Outcome wanted) const;
     void trace(ExchangeController::Direction direction, std::span<const std::uint8_t> bytes);
 
     const StopRequest* stop_ = nullptr;

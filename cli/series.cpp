@@ -25,6 +25,18 @@ namespace {
 // Queries while waiting start at most this often, so a wait never keeps the line or the CPU busy.
 constexpr int kQueryIntervalMs = 1000;
 
+// Marks a wait for a receiver to come or go, for as long as it lasts.
+class WaitMark {
+public:
+    explicit WaitMark(bool& waiting) : waiting_(waiting) { waiting_ = true; }
+    ~WaitMark() { waiting_ = false; }
+    WaitMark(const WaitMark&) = delete;
+    WaitMark& operator=(const WaitMark&) = delete;
+
+private:
+    bool& waiting_;
+};
+
 } // namespace
 
 Series::Series(const Options& options, ReceiverLine& receiver, JsonLog& log, StopRequest& stop,
@@ -41,9 +53,7 @@ Series::Series(const Options& options, ReceiverLine& receiver, JsonLog& log, Sto
 ExitCode Series::run(const Configuration& settings, const std::optional<QString>& backupDirectory) {
     bool backupFailed = false;
     while (!stop_.requested() && !countReached()) {
-        waiting_ = true;
         const auto detected = waitForReceiver();
-        waiting_ = false;
         if (!detected)
             break;
         status_.show(programmingReceiverText(done_ + failed_ + 1));
@@ -53,9 +63,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
         backupFailed = one.result == ExitCode::OutputFailed;
         if (backupFailed || countReached())
             break;
-        waiting_ = true;
         const bool departed = waitForDeparture(one.facts.readBack.value_or(*detected), settings);
-        waiting_ = false;
         if (!departed)
             break;
     }
@@ -73,6 +81,7 @@ ExitCode Series::run(const Configuration& settings, const std::optional<QString>
 }
 
 std::optional<Configuration> Series::waitForReceiver() {
+    const WaitMark waiting(waiting_);
     status_.show(kWaitingForReceiverText);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;
@@ -95,6 +104,7 @@ std::optional<Configuration> Series::waitForReceiver() {
 }
 
 bool Series::waitForDeparture(const Configuration& lastSeen, const Configuration& sent) {
+    const WaitMark waiting(waiting_);
     status_.show(kWaitingForDepartureText);
     while (!stop_.requested()) {
         QElapsedTimer queryStarted;

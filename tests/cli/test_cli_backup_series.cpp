@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <csignal>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace orv52;
@@ -99,63 +98,6 @@ private slots:
         QCOMPARE(runCli({"verify", "--port", receiver.linePath(), held}).exitCode, 0);
     }
 
-    void refusalsSendNoFrame_data() {
-        QTest::addColumn<QStringList>("simulator");
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("queried"); // the backup read went out before the refusal
-
-        const QString aFile = writeFile(dir_, "plain", "x");
-        const QString readOnly = dir_.filePath("read-only");
-        QDir().mkpath(readOnly);
-        ::chmod(readOnly.toLocal8Bit().constData(), 0555);
-        QByteArray badFile = sampleFile();
-        badFile.replace("druzyny = 1, 3, 15", "druzyny = 16");
-
-        QTest::newRow("backup folder cannot be created")
-            << QStringList{} << QStringList{"--backup", aFile + "/kopie"} << sampleFile() << 10
-            << "nie można utworzyć katalogu kopii" << false;
-        if (geteuid() != 0) // root writes anywhere
-            QTest::newRow("backup folder cannot be written")
-                << QStringList{} << QStringList{"--backup", readOnly} << sampleFile() << 10
-                << "nie można zapisać pliku w katalogu kopii" << false;
-        QTest::newRow("log cannot be opened")
-            << QStringList{} << QStringList{"--log", dir_.path()} << sampleFile() << 10
-            << "nie można otworzyć dziennika" << false;
-        QTest::newRow("log's folder cannot be made")
-            << QStringList{} << QStringList{"--log", aFile + "/dziennik/d.jsonl"} << sampleFile()
-            << 10 << "nie można utworzyć katalogu „" + aFile + "/dziennik”" << false;
-        QTest::newRow("series with a bad file")
-            << QStringList{} << QStringList{"--series"} << badFile << 8
-            << "klucz „druzyny”: numer drużyny „16”" << false;
-        QTest::newRow("no answer to the backup read")
-            << QStringList{"--fault", "silent"} << QStringList{} << sampleFile() << 3
-            << "Brak połączenia z odbiornikiem !!!" << true;
-        QTest::newRow("garbled backup read")
-            << QStringList{"--fault", "bad-checksum"} << QStringList{} << sampleFile() << 4
-            << "Błąd w transmisji !!!" << true;
-    }
-
-    void refusalsSendNoFrame() {
-        QFETCH(QStringList, simulator);
-        QFETCH(QStringList, options);
-        QFETCH(QByteArray, file);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        QFETCH(bool, queried);
-        ReceiverSimulator receiver(simulator + QStringList{"--log"});
-        const auto run =
-            runCli(QStringList{"program", "--port", receiver.linePath(), "-"} + options, file);
-        QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        receiver.stop();
-        QCOMPARE(receiver.log().contains(kQueryReceived), queried);
-        QVERIFY(!receiver.log().contains(kFrameReceived));
-    }
-
-    // The log's folders are made when missing, as on a PC where nothing has made them yet.
     void aSeriesProgramsEachReceiverOnceAndGoesOnAfterAFailure() {
         ReceiverSimulator line(
             {"--series", "21,22/no-store,23", "--stay", "600", "--away", "1200", "--log"});

@@ -58,6 +58,7 @@ FILES = {
     "cli/advice.cpp": CLI_TESTS,
     "cli/receiver_result.cpp": CLI_TESTS,
     "cli/programming.cpp": CLI_TESTS,
+    "cli/exchange_failure.cpp": CLI_TESTS,
     "cli/receiver_exchanges.cpp": ["test_cli_end_to_end"] + CLI_TESTS,
     "cli/session.cpp": CLI_TESTS,
     "cli/series.cpp": CLI_TESTS,
