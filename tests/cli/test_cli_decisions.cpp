@@ -174,6 +174,14 @@ private:
         return chosen;
     }
 
+    // program --series --count `count`.
+    Options seriesOf(int count) {
+        Options chosen = options(Command::Program);
+        chosen.series = true;
+        chosen.count = count;
+        return chosen;
+    }
+
     static Ended run(const Options& chosen, std::deque<Step> steps) {
         std::ostringstream out;
         std::ostringstream err;
@@ -542,10 +550,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, done);
         QFETCH(QString, told);
-        Options chosen = options(Command::Program);
-        chosen.series = true;
-        chosen.count = count;
-        const Ended ended = run(chosen, steps);
+        const Ended ended = run(seriesOf(count), steps);
         QCOMPARE(ended.code, done == count ? ExitCode::Done : ExitCode::ReceiverFailed);
         QCOMPARE(ended.asked.programmings, count);
         QCOMPARE(ended.err, told); // no status line and no bell on a pipe
@@ -577,10 +582,7 @@ private slots:
         QFETCH(std::deque<Step>, steps);
         QFETCH(int, count);
         QFETCH(int, failedBefore);
-        Options chosen = options(Command::Program);
-        chosen.series = true;
-        chosen.count = count;
-        const Ended ended = run(chosen, steps);
+        const Ended ended = run(seriesOf(count), steps);
         QCOMPARE(ended.code, ExitCode::Interrupted);
         QCOMPARE(ended.asked.cancels, 1);
         QVERIFY2(ended.tookMs < 800, qPrintable(QString::number(ended.tookMs)));
@@ -600,12 +602,10 @@ private slots:
         QVERIFY(::openpty(&controller, &terminal, nullptr, nullptr, nullptr) == 0);
         const int standardError = ::dup(STDERR_FILENO);
         ::dup2(terminal, STDERR_FILENO);
-        Options chosen = options(Command::Program);
-        chosen.series = true;
-        chosen.count = 2;
         const Step silence = failed(ExitCode::NoAnswer, Finding::Silence);
-        const Ended ended = run(chosen, {answered({}), answered({}), answered(holdingNothing()),
-                                         silence, answered({}), answered({}), answered(sample())});
+        const Ended ended =
+            run(seriesOf(2), {answered({}), answered({}), answered(holdingNothing()), silence,
+                              answered({}), answered({}), answered(sample())});
         ::dup2(standardError, STDERR_FILENO);
         for (const int fd : {standardError, terminal, controller})
             ::close(fd);
